@@ -18,9 +18,9 @@ using intptr = std::intptr_t;
 struct AEffect;
 
 using audioMasterCallback = intptr(VSTCALLBACK*)(AEffect* effect, int32 opcode, int32 index,
-                                                  intptr value, void* ptr, float opt);
+                                                 intptr value, void* ptr, float opt);
 using AEffectDispatcherProc = intptr(VSTCALLBACK*)(AEffect* effect, int32 opcode, int32 index,
-                                                    intptr value, void* ptr, float opt);
+                                                   intptr value, void* ptr, float opt);
 using AEffectProcessProc = void(VSTCALLBACK*)(AEffect* effect, float** inputs, float** outputs,
                                               int32 sampleFrames);
 using AEffectProcessDoubleProc = void(VSTCALLBACK*)(AEffect* effect, double** inputs,
@@ -290,7 +290,12 @@ struct ERect {
   std::int16_t right;
 };
 
-enum VstVirtualKey : unsigned char { VKEY_LEFT = 11, VKEY_UP = 12, VKEY_RIGHT = 13, VKEY_DOWN = 14 };
+enum VstVirtualKey : unsigned char {
+  VKEY_LEFT = 11,
+  VKEY_UP = 12,
+  VKEY_RIGHT = 13,
+  VKEY_DOWN = 14
+};
 enum VstModifierKey : unsigned char {
   MODIFIER_SHIFT = 1,
   MODIFIER_ALTERNATE = 2,

@@ -1,0 +1,89 @@
+// The audio routine: beat clock, light and the LFO gain.
+#include <algorithm>
+#include <cmath>
+
+#include "effect/LfoShape.h"
+#include "effect/TremoloEffect.h"
+#include "host/Relaxed.h"
+#include "host/SafeConvert.h"
+
+namespace {
+// The shape is evaluated once per chunk; the per-frame work is a ramp step and
+// a multiplication per channel.
+constexpr int32 kChunkFrames = 64;
+constexpr std::uint64_t kCounterRange = std::uint64_t{1} << 32;
+
+double fraction(double x) {
+  return x - std::floor(x);
+}
+}  // namespace
+
+void TremoloEffect::processReplacing(float** inputs, float** outputs, int32 sampleFrames) {
+  const double previousBeat = advanceBeatClock(sampleFrames);
+  runTempoSource();
+  updateLight();
+  runMetronome(previousBeat, beatPosition);
+  if (sampleFrames > 0 && inputs && outputs && inputs[0] && outputs[0]) {
+    modulate(inputs, outputs, sampleFrames);
+  }
+}
+
+double TremoloEffect::advanceBeatClock(int32 sampleFrames) {
+  // A negative count cannot move the clock backwards.
+  const std::uint64_t frames = sampleFrames > 0 ? static_cast<std::uint64_t>(sampleFrames) : 0;
+  std::uint64_t counter = relaxed(sampleCounter);
+  // Restart the counter shortly before it would wrap. The margin grows with the
+  // block for long blocks; short blocks only restart it at a real wrap.
+  const std::uint64_t margin = frames >= 3 ? 2 * frames - 4 : frames;
+  if (counter + margin >= kCounterRange) counter = 0;
+  counter = (counter + frames) % kCounterRange;
+  setRelaxed(sampleCounter, static_cast<std::uint32_t>(counter));
+  const double previousBeat = beatPosition;
+  beatPosition = (static_cast<double>(counter) / rate()) * (relaxed(tempo) / 60.0);
+  return previousBeat;
+}
+
+void TremoloEffect::updateLight() {
+  const double cyclesPerBeat =
+      live(kLightFollows) >= 0.5f ? 1.0 : static_cast<double>(relaxed(multiplierFactor));
+  const double x = cyclesPerBeat * beatPosition + static_cast<double>(live(kPhase));
+  if (fraction(x) < 0.25) setRelaxed(lightState, 1);
+  if (fraction(x + 0.5) < 0.25) setRelaxed(lightState, 0);
+}
+
+void TremoloEffect::modulate(float** inputs, float** outputs, int32 sampleFrames) {
+  const float depth = live(kDepth);
+  const float softness = live(kSoftness);
+  const bool tremolo = live(kStereoMode) >= 0.5f;
+  const int32 rampLength = 1 + truncateClamped(softness * 2047.0f, 0, 2047);
+  const double x = static_cast<double>(relaxed(multiplierFactor)) * beatPosition +
+                   static_cast<double>(live(kPhase)) + 0.5;
+  const float target =
+      lfoTarget(truncateClamped(live(kShape) * 5.0f, 0, kSine), static_cast<float>(fraction(x)));
+
+  const float* left = inputs[0];
+  const float* right = inputs[1] ? inputs[1] : inputs[0];
+  float* leftOut = outputs[0];
+  float* rightOut = outputs[1];
+  for (int32 start = 0, end = 0; start < sampleFrames; start = end) {
+    end = start + std::min(kChunkFrames, sampleFrames - start);
+    // A small move of the target lets a running ramp finish; a jump restarts it.
+    if (std::fabs(target - lastTarget) > softness / 2.0f + 0.01 || rampRemaining <= 0) {
+      rampRemaining = rampLength;
+      rampStep = (target - currentLevel) / static_cast<float>(rampRemaining);
+    }
+    lastTarget = target;
+    for (int32 i = start; i < end; ++i) {
+      if (rampRemaining > 0) {
+        currentLevel += rampStep;
+        --rampRemaining;
+      }
+      const float gain = depth * currentLevel;
+      // Read both inputs first: the host may process in place.
+      const float leftIn = left[i];
+      const float rightIn = right[i];
+      leftOut[i] = (1.0f - gain) * leftIn;
+      if (rightOut) rightOut[i] = (tremolo ? 1.0f - gain : gain + 1.0f - depth) * rightIn;
+    }
+  }
+}

@@ -1,0 +1,71 @@
+// Where the tempo comes from: the effect's own taps (it then tells the host its
+// transport) or the host's time information; and MIDI taps.
+#include <cmath>
+
+#include "effect/TremoloEffect.h"
+#include "host/Relaxed.h"
+
+namespace {
+constexpr int32 kHostSyncSource = 2;
+constexpr int32 kNoteTapSource = 1;
+constexpr int32 kAllTimeInfo = 0xFFFF;
+constexpr int kNoteOn = 0x90;
+constexpr int kControlChange = 0xB0;
+}  // namespace
+
+void TremoloEffect::runTempoSource() {
+  if (tempoSourceNumber() < kHostSyncSource) {
+    sendOwnTransport();
+  } else {
+    followHostTransport();
+  }
+}
+
+void TremoloEffect::sendOwnTransport() {
+  const auto position = static_cast<double>(relaxed(sampleCounter));
+  const double beatsPerMinute = relaxed(tempo);
+  outgoingTimeInfo.samplePos = position;
+  outgoingTimeInfo.tempo = beatsPerMinute;
+  outgoingTimeInfo.ppqPos = position / (rate() * 60.0 / beatsPerMinute) + 1.0;
+  outgoingTimeInfo.flags = kVstTransportPlaying | kVstTempoValid | kVstBarsValid;
+  sendTimeInfoToHost(&outgoingTimeInfo);
+}
+
+void TremoloEffect::followHostTransport() {
+  const VstTimeInfo* info = getTimeInfo(kAllTimeInfo);
+  if (!info) return;
+  // A NaN host tempo fails the comparison and is ignored; infinities fail the
+  // range check below.
+  if ((info->flags & kVstTempoValid) && std::fabs(relaxed(tempo) - info->tempo) > 0.01) {
+    double hostTempo = info->tempo;
+    if (!(hostTempo >= 1.0 && hostTempo <= 300.0)) hostTempo = 120.0;
+    setRelaxed(tempo, hostTempo);
+    setParameter(kTempo, static_cast<float>(hostTempo));
+  }
+  if (live(kTempoSource) >= 0.75f && (info->flags & kVstTransportPlaying) &&
+      std::isfinite(info->ppqPos)) {
+    beatPosition = info->ppqPos;
+  }
+}
+
+int32 TremoloEffect::processEvents(VstEvents* events) {
+  if (!events) return 1;
+  // The list is longer than its declared two entries; index through a pointer.
+  VstEvent* const* list = events->events;
+  for (int32 i = 0; i < events->numEvents; ++i) {
+    const VstEvent* event = list[i];
+    if (!event || event->type != kVstMidiType) continue;
+    const auto* midi = reinterpret_cast<const VstMidiEvent*>(event);
+    const int status = static_cast<unsigned char>(midi->midiData[0]);
+    const int number = midi->midiData[1] & 0x7F;
+    const int amount = midi->midiData[2] & 0x7F;
+    if ((status & 0x0F) != midiChannel()) continue;
+    const bool accepted = tempoSourceNumber() == kNoteTapSource
+                              ? (status & 0xF0) == kNoteOn && amount > 0
+                              : (status & 0xF0) == kControlChange && amount == 127;
+    // In the host modes MIDI taps are ignored.
+    if (!accepted || live(kTempoSource) >= 0.5f || number != tapNumber()) continue;
+    tap(1.0f);
+  }
+  return 1;
+}

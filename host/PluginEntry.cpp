@@ -1,0 +1,13 @@
+#include "host/PluginEntry.h"
+
+#include <new>
+
+#include "effect/TremoloEffect.h"
+
+AEffect* createPluginInstance(audioMasterCallback hostCallback) {
+  if (!hostCallback || hostCallback(nullptr, audioMasterVersion, 0, 0, nullptr, 0.0f) == 0) {
+    return nullptr;
+  }
+  auto* effect = new (std::nothrow) TremoloEffect(hostCallback);
+  return effect ? effect->getRecord() : nullptr;
+}

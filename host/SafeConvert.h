@@ -1,0 +1,9 @@
+// Number conversions that stay defined for every input a host can send:
+// NaN, infinities and values far outside the integer range.
+#pragma once
+
+#include "host/Vst2.h"
+
+// Truncates x toward zero and clamps the result to [low, high]; NaN counts as 0.
+// The clamp happens before the conversion, so no out-of-range float reaches an int.
+int32 truncateClamped(double x, int32 low, int32 high);
