@@ -1,0 +1,38 @@
+#include "tools/quaverhost/CommandLine.h"
+
+#include "tools/quaverhost/InfoCommand.h"
+#include "tools/quaverhost/RenderCommand.h"
+#include "tools/quaverhost/RenderOptions.h"
+
+namespace qv::hostcli {
+
+namespace {
+
+void printUsage(std::ostream& stream) {
+  stream << "quaverhost: a small VST 2 host for testing plug-ins\n"
+         << "usage:\n"
+         << kInfoUsage << kRenderUsage;
+}
+
+}  // namespace
+
+int runCommandLine(std::span<const std::string> args, std::ostream& out, std::ostream& err,
+                   bool stderrIsTerminal) {
+  if (args.empty()) {
+    printUsage(err);
+    return 2;
+  }
+  const std::string& command = args[0];
+  const std::span<const std::string> rest = args.subspan(1);
+  if (command == "info") return runInfo(rest, out, err);
+  if (command == "render") return runRender(rest, out, err, stderrIsTerminal);
+  if (command == "help" || command == "--help" || command == "-h") {
+    printUsage(out);
+    return 0;
+  }
+  err << "quaverhost: unknown command '" << command << "'\n";
+  printUsage(err);
+  return 2;
+}
+
+}  // namespace qv::hostcli

@@ -1,0 +1,16 @@
+// The command dispatch of quaverhost, separate from main() so tests can run it.
+#pragma once
+
+#include <ostream>
+#include <span>
+#include <string>
+
+namespace qv::hostcli {
+
+// Runs the command named by args[0] with the rest of the arguments and returns the
+// process exit code: 0 on success, 1 on any error (reported on `err`), 2 for an
+// unknown command or none.
+int runCommandLine(std::span<const std::string> args, std::ostream& out, std::ostream& err,
+                   bool stderrIsTerminal);
+
+}  // namespace qv::hostcli

@@ -1,0 +1,318 @@
+#include "tools/quaverhost/RenderCommand.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <cmath>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <vector>
+
+#include "tools/audio/WavReader.h"
+#include "tools/audio/WavWriter.h"
+#include "tools/common/PendingFile.h"
+#include "tools/quaverhost/Progress.h"
+#include "tools/quaverhost/RenderOptions.h"
+#include "tools/vsthost/EventBatch.h"
+#include "tools/vsthost/HostedPlugin.h"
+#include "tools/vsthost/MidiText.h"
+#include "tools/vsthost/SmfWriter.h"
+
+namespace qv::hostcli {
+
+namespace {
+
+// Plug-ins claiming more channels than this are refused rather than trusted.
+constexpr int32 kMaxChannels = 64;
+
+// Block sizes for one render: fixed, or a reproducible random mix that includes
+// the empty and the single-frame block.
+class BlockSizes {
+ public:
+  explicit BlockSizes(const RenderOptions& options)
+      : fixed_(options.blockSize),
+        random_(options.randomSeed.has_value()),
+        generator_(options.randomSeed.value_or(1)) {}
+
+  int32 maximum() const { return random_ ? kMaxBlockSize : fixed_; }
+
+  int32 next() {
+    if (!random_) return fixed_;
+    const std::uint32_t pick = generator_();
+    if (pick % 8 == 0) return 0;
+    if (pick % 8 == 1) return 1;
+    return static_cast<int32>(2 + generator_() % (kMaxBlockSize - 1));
+  }
+
+ private:
+  int32 fixed_;
+  bool random_;
+  std::mt19937 generator_;
+};
+
+std::string lowered(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return text;
+}
+
+// An index or a (case-insensitive) parameter name; -1 with a message when unknown.
+int32 resolveParameter(host::HostedPlugin& plugin, const std::string& key, std::string& error) {
+  const int32 count = plugin.effect().numParams;
+  int32 index = -1;
+  const auto [end, ec] = std::from_chars(key.data(), key.data() + key.size(), index);
+  if (ec == std::errc() && end == key.data() + key.size()) {
+    if (index >= 0 && index < count) return index;
+    error = "parameter index " + key + " is out of range (0 to " + std::to_string(count - 1) + ")";
+    return -1;
+  }
+  for (int32 i = 0; i < count; ++i)
+    if (lowered(plugin.text(effGetParamName, i)) == lowered(key)) return i;
+  error = "unknown parameter name \"" + key + "\" (see quaverhost info)";
+  return -1;
+}
+
+bool readText(const std::string& path, std::string& text) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file) return false;
+  std::ostringstream contents;
+  contents << file.rdbuf();
+  text = contents.str();
+  return !file.bad();
+}
+
+std::string describeEncoding(audio::SampleEncoding encoding) {
+  switch (encoding) {
+    case audio::SampleEncoding::Pcm16:
+      return "16-bit";
+    case audio::SampleEncoding::Pcm24:
+      return "24-bit";
+    case audio::SampleEncoding::Pcm32:
+      return "32-bit";
+    case audio::SampleEncoding::Float32:
+      return "32-bit float";
+  }
+  return "";
+}
+
+class Renderer {
+ public:
+  Renderer(const RenderOptions& options, std::ostream& out, std::ostream& err, bool terminal)
+      : options_(options), out_(out), err_(err), terminal_(terminal) {}
+
+  bool run(std::string& error);
+
+ private:
+  bool prepareInput(std::string& error);
+  bool preparePlugin(std::string& error);
+  bool process(std::string& error);
+  bool writeEventFiles(std::string& error);
+  void report() const;
+
+  const RenderOptions& options_;
+  std::ostream& out_;
+  std::ostream& err_;
+  bool terminal_;
+
+  audio::WavReader reader_;
+  std::vector<host::TimedMidiEvent> midiIn_;
+  std::unique_ptr<host::HostedPlugin> plugin_;
+  std::unique_ptr<host::TempoMap> tempo_;
+  tools::PendingFile wavFile_{options_.output};
+  std::unique_ptr<tools::PendingFile> eventsFile_;
+  std::unique_ptr<tools::PendingFile> smfFile_;
+  std::vector<host::TimedMidiEvent> midiOut_;
+  std::int64_t nonFinite_ = 0;
+  std::int64_t undelivered_ = 0;
+  int smfSkipped_ = 0;
+  std::string effectName_;
+};
+
+bool Renderer::prepareInput(std::string& error) {
+  if (!reader_.open(options_.input, error)) return false;
+  if (!options_.midiIn.empty()) {
+    std::string text;
+    if (!readText(options_.midiIn, text)) {
+      error = "cannot read " + options_.midiIn;
+      return false;
+    }
+    if (!host::parseMidiText(text, midiIn_, error)) {
+      error = options_.midiIn + ": " + error;
+      return false;
+    }
+  }
+  const double rate = reader_.format().sampleRate;
+  tempo_ = std::make_unique<host::TempoMap>(rate, options_.tempo);
+  for (const TempoChange& change : options_.tempoChanges)
+    tempo_->addChange(std::llround(change.seconds * rate), change.bpm);
+  return true;
+}
+
+bool Renderer::preparePlugin(std::string& error) {
+  plugin_ = host::HostedPlugin::load(options_.plugin, error);
+  if (!plugin_) return false;
+  AEffect& effect = plugin_->effect();
+  if (effect.numInputs < 0 || effect.numInputs > kMaxChannels || effect.numOutputs < 1 ||
+      effect.numOutputs > kMaxChannels) {
+    error = options_.plugin + ": unsupported channel counts (" + std::to_string(effect.numInputs) +
+            " in, " + std::to_string(effect.numOutputs) + " out)";
+    return false;
+  }
+  if (options_.program && *options_.program >= effect.numPrograms) {
+    error = "program " + std::to_string(*options_.program) + " does not exist (the plug-in has " +
+            std::to_string(effect.numPrograms) + ")";
+    return false;
+  }
+  std::vector<std::pair<int32, float>> settings;
+  for (const ParameterSetting& setting : options_.parameters) {
+    const int32 index = resolveParameter(*plugin_, setting.key, error);
+    if (index < 0) return false;
+    settings.emplace_back(index, setting.value);
+  }
+  effectName_ = plugin_->text(effGetEffectName);
+  plugin_->dispatch(effOpen);
+  plugin_->setSampleRate(reader_.format().sampleRate);
+  BlockSizes sizes(options_);
+  plugin_->setBlockSize(sizes.maximum());
+  if (options_.program) plugin_->dispatch(effSetProgram, 0, *options_.program);
+  for (const auto& [index, value] : settings) effect.setParameter(&effect, index, value);
+  return true;
+}
+
+bool Renderer::process(std::string& error) {
+  AEffect& effect = plugin_->effect();
+  BlockSizes sizes(options_);
+  const size_t capacity = static_cast<size_t>(sizes.maximum());
+  const size_t inputs = static_cast<size_t>(std::max<int32>(effect.numInputs, 2));
+  const size_t outputs = static_cast<size_t>(std::max<int32>(effect.numOutputs, 2));
+  std::vector<std::vector<float>> inputData(inputs, std::vector<float>(capacity, 0.0f));
+  std::vector<std::vector<float>> outputData(outputs, std::vector<float>(capacity, 0.0f));
+  std::vector<float*> inputPointers, outputPointers;
+  for (auto& channel : inputData) inputPointers.push_back(channel.data());
+  for (auto& channel : outputData) outputPointers.push_back(channel.data());
+
+  audio::WavWriter writer;
+  audio::WavFormat format{2, reader_.format().sampleRate, options_.encoding};
+  if (!writer.open(wavFile_.temporaryPath(), format, error)) return false;
+
+  host::TransportSettings settings;
+  settings.startPpq = options_.startPpq;
+  settings.playing = !options_.stopped;
+  settings.offersTime = options_.timeInfo;
+  host::Transport transport(*tempo_, settings);
+  plugin_->setTransport(&transport);
+  plugin_->dispatch(effMainsChanged, 0, 1);
+
+  const std::int64_t total = reader_.frames();
+  const bool longRender = total > 5 * static_cast<std::int64_t>(reader_.format().sampleRate);
+  Progress progress(err_, total, terminal_ && longRender && !options_.quiet);
+  host::EventBatch batch;
+  size_t nextEvent = 0;
+  std::int64_t done = 0;
+  while (done < total) {
+    const int32 frames = static_cast<int32>(std::min<std::int64_t>(sizes.next(), total - done));
+    if (reader_.read(inputPointers[0], inputPointers[1], frames, error) != frames) {
+      if (error.empty()) error = options_.input + ": the sample data ended early";
+      return false;
+    }
+    size_t lastEvent = nextEvent;
+    while (lastEvent < midiIn_.size() && midiIn_[lastEvent].sample < done + frames) ++lastEvent;
+    batch.assign(std::span(midiIn_).subspan(nextEvent, lastEvent - nextEvent), done);
+    nextEvent = lastEvent;
+    plugin_->processBlock(done, batch.empty() ? nullptr : batch.list(), inputPointers.data(),
+                          outputPointers.data(), frames);
+    // A mono plug-in's single output goes to both sides.
+    const float* right = effect.numOutputs >= 2 ? outputPointers[1] : outputPointers[0];
+    for (int32 i = 0; i < frames; ++i)
+      nonFinite_ += !std::isfinite(outputPointers[0][i]) + !std::isfinite(right[i]);
+    const float* channels[2] = {outputPointers[0], right};
+    if (!writer.write(channels, frames, error)) return false;
+    transport.advance(frames);
+    done += frames;
+    progress.update(done);
+  }
+  progress.finish();
+  undelivered_ = static_cast<std::int64_t>(midiIn_.size() - nextEvent);
+
+  plugin_->dispatch(effMainsChanged, 0, 0);
+  plugin_->setTransport(nullptr);
+  midiOut_ = plugin_->capture().midi();
+  plugin_->close();
+  return writer.finish(error);
+}
+
+bool Renderer::writeEventFiles(std::string& error) {
+  if (!options_.eventsOut.empty()) {
+    std::string text = "# MIDI output of " + effectName_ + " rendering " + options_.input + " at " +
+                       std::to_string(reader_.format().sampleRate) + " Hz\n" +
+                       "# SAMPLE note|off|cc CHANNEL NUMBER VALUE\n";
+    for (const host::TimedMidiEvent& event : midiOut_) text += host::formatMidiEvent(event) + '\n';
+    eventsFile_ = std::make_unique<tools::PendingFile>(options_.eventsOut);
+    if (!eventsFile_->writeAll({text.begin(), text.end()})) {
+      error = "cannot write " + options_.eventsOut;
+      return false;
+    }
+  }
+  if (!options_.smfOut.empty()) {
+    const host::SmfResult smf = host::buildSmf(midiOut_, *tempo_);
+    smfSkipped_ = smf.skipped;
+    smfFile_ = std::make_unique<tools::PendingFile>(options_.smfOut);
+    if (!smfFile_->writeAll(smf.bytes)) {
+      error = "cannot write " + options_.smfOut;
+      return false;
+    }
+  }
+  return true;
+}
+
+void Renderer::report() const {
+  if (options_.quiet) return;
+  const double rate = reader_.format().sampleRate;
+  char seconds[32];
+  std::snprintf(seconds, sizeof seconds, "%.2f", static_cast<double>(reader_.frames()) / rate);
+  out_ << "Rendered " << options_.input << " (" << reader_.frames() << " frames, " << seconds
+       << " s at " << reader_.format().sampleRate << " Hz) through " << effectName_ << " into "
+       << options_.output << " (" << describeEncoding(options_.encoding) << " stereo).\n";
+  out_ << "The plug-in sent " << midiOut_.size() << " MIDI event(s)";
+  if (!options_.eventsOut.empty()) out_ << "; listed in " << options_.eventsOut;
+  if (!options_.smfOut.empty()) out_ << "; MIDI file " << options_.smfOut;
+  out_ << ".\n";
+  if (smfSkipped_ > 0)
+    out_ << "Warning: " << smfSkipped_
+         << " event(s) with invalid MIDI bytes were left out of the MIDI file.\n";
+  if (undelivered_ > 0)
+    out_ << "Note: " << undelivered_ << " input MIDI event(s) lie past the end of the audio.\n";
+  if (nonFinite_ > 0)
+    out_ << "Warning: the output holds " << nonFinite_ << " sample(s) that are not finite.\n";
+}
+
+bool Renderer::run(std::string& error) {
+  if (!prepareInput(error) || !preparePlugin(error) || !process(error) || !writeEventFiles(error))
+    return false;
+  if (!wavFile_.commit(error) || (eventsFile_ && !eventsFile_->commit(error)) ||
+      (smfFile_ && !smfFile_->commit(error)))
+    return false;
+  report();
+  return true;
+}
+
+}  // namespace
+
+int runRender(std::span<const std::string> args, std::ostream& out, std::ostream& err,
+              bool progressOnTerminal) {
+  RenderOptions options;
+  std::string error;
+  if (!parseRenderOptions(args, options, error)) {
+    err << "quaverhost render: " << error << "\nusage:\n" << kRenderUsage;
+    return 1;
+  }
+  Renderer renderer(options, out, err, progressOnTerminal);
+  if (!renderer.run(error)) {
+    err << "quaverhost render: " << error << '\n';
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace qv::hostcli
