@@ -21,8 +21,7 @@ class Bitmap {
   // Loads the BITMAP resource with this id. A failed load is not an error: the bitmap has
   // no surface, a size of 0 by 0, and draws nothing.
   explicit Bitmap(std::int32_t resourceId);
-  // An uninitialised bitmap compatible with the screen (no surface for a size that is not
-  // positive).
+  // A black bitmap compatible with the screen (no surface for a size that is not positive).
   Bitmap(std::int32_t width, std::int32_t height);
   Bitmap(const Bitmap&) = delete;
   Bitmap& operator=(const Bitmap&) = delete;

@@ -85,6 +85,9 @@ class DrawContext {
   platform::Window* getWindowHandle() const { return windowHandle; }
   FrameLink* getFrame() const { return frame; }
   const Point& getOffset() const { return offset; }
+  // Frame coordinates moved by the offset; sums beyond the 32-bit range saturate.
+  Point toDevice(const Point& p) const;
+  Rect toDevice(const Rect& r) const;
 
   // Moves the drawing offset to p (and the pointer origin with it) until popOrigin.
   void pushOrigin(const Point& p, SavedOrigin& saved);
@@ -144,8 +147,6 @@ class DrawContext {
   void detachDevice();
 
  private:
-  Point toDevice(const Point& p) const;
-  Rect toDevice(const Rect& r) const;
   void applyPen();
   Rect defaultClip() const;
   Point windowTopLeft() const;

@@ -14,7 +14,7 @@ namespace platform {
 // Its initial surface is a 1 by 1 one-bit surface, as the platform's are.
 std::unique_ptr<Device> createMemoryDevice(Device* compatibleWith);
 
-// An uninitialised colour surface compatible with the given device, or with the screen.
+// A colour surface, initially black, compatible with the given device or with the screen.
 // Null for a size that is not positive or too large to allocate.
 std::unique_ptr<Surface> createSurface(Device* compatibleWith, std::int32_t width,
                                        std::int32_t height);

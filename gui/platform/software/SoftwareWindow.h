@@ -1,0 +1,21 @@
+// A window of the software backend: a rectangle on a pretend screen. Tests make and own it.
+#pragma once
+
+#include "gui/platform/Window.h"
+
+namespace software {
+
+class SoftwareWindow : public platform::Window {
+ public:
+  explicit SoftwareWindow(const Rect& screen) : screen(screen) {}
+  void setScreenRect(const Rect& r) { screen = r; }
+  bool screenRect(Rect& out) const override {
+    out = screen;
+    return true;
+  }
+
+ private:
+  Rect screen;
+};
+
+}  // namespace software
