@@ -1,0 +1,20 @@
+# cmake -DOBJDUMP=... -DLIBRARY=... -P CheckExports.cmake
+# Fails unless the DLL's export name table lists exactly one name, "main".
+execute_process(COMMAND ${OBJDUMP} -p ${LIBRARY} OUTPUT_VARIABLE dump RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "${OBJDUMP} -p ${LIBRARY} failed")
+endif()
+string(FIND "${dump}" "[Ordinal/Name Pointer] Table" start)
+if(start EQUAL -1)
+  message(FATAL_ERROR "${LIBRARY} has no export name table")
+endif()
+string(SUBSTRING "${dump}" ${start} -1 table)
+# The table ends at the first blank line.
+string(FIND "${table}" "\n\n" end)
+string(SUBSTRING "${table}" 0 ${end} table)
+string(REGEX MATCHALL "\n[ \t]*\\[[ 0-9]+\\] [^\n]+" names "${table}")
+list(LENGTH names count)
+if(NOT count EQUAL 1 OR NOT names MATCHES "\\] main$")
+  message(FATAL_ERROR "expected the single export main, found:${names}")
+endif()
+message(STATUS "${LIBRARY} exports only main")
