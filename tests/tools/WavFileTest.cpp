@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <limits>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "tools/audio/WavReader.h"
@@ -21,6 +22,17 @@ using qv::audio::WavWriter;
 std::string tempPath(const std::string& name) {
   return (std::filesystem::temp_directory_path() / ("qv_wav_" + name)).string();
 }
+
+// Removed when the test ends; declared before any reader of it, so that the reader
+// has closed it by then (Windows cannot remove an open file).
+struct TempFile {
+  explicit TempFile(const std::string& name) : path(tempPath(name)) {}
+  ~TempFile() {
+    std::error_code ignored;
+    std::filesystem::remove(path, ignored);
+  }
+  std::string path;
+};
 
 void writeBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
   std::FILE* file = std::fopen(path.c_str(), "wb");
@@ -109,7 +121,8 @@ class WavRoundTrip : public ::testing::TestWithParam<RoundTripCase> {};
 
 TEST_P(WavRoundTrip, ReadsBackWhatWasWrittenWithinTheFormatsResolution) {
   const RoundTripCase c = GetParam();
-  const std::string path = tempPath("roundtrip.wav");
+  const TempFile file("roundtrip.wav");
+  const std::string& path = file.path;
   // An odd frame count checks the pad byte of odd-sized 24-bit mono data.
   const int frames = 1001;
   std::vector<float> left(frames), right(frames);
@@ -143,7 +156,6 @@ TEST_P(WavRoundTrip, ReadsBackWhatWasWrittenWithinTheFormatsResolution) {
   EXPECT_EQ(readLeft[0], -1.0f);
   float none[1];
   EXPECT_EQ(reader.read(none, none, 1, error), 0) << "nothing after the end";
-  std::filesystem::remove(path);
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryFormat, WavRoundTrip,
@@ -156,7 +168,8 @@ INSTANTIATE_TEST_SUITE_P(EveryFormat, WavRoundTrip,
                                            RoundTripCase{SampleEncoding::Float32, 2, 0.0f}));
 
 TEST(WavWriter, ClipsAndRoundsPcmAndTurnsNanIntoSilence) {
-  const std::string path = tempPath("clip.wav");
+  const TempFile file("clip.wav");
+  const std::string& path = file.path;
   const float nan = std::numeric_limits<float>::quiet_NaN();
   const float inf = std::numeric_limits<float>::infinity();
   std::vector<float> samples = {1.5f, -1.5f, nan, inf, -inf, 1.0f, 0.5f / 32768.0f * 3.0f};
@@ -177,11 +190,12 @@ TEST(WavWriter, ClipsAndRoundsPcmAndTurnsNanIntoSilence) {
   EXPECT_EQ(back[4], -1.0f);
   EXPECT_EQ(back[5], 32767.0f / 32768.0f);
   EXPECT_EQ(back[6], 2.0f / 32768.0f) << "1.5 steps round to 2";
-  std::filesystem::remove(path);
 }
 
 TEST(WavReader, ReadsExtensibleFilesAndSkipsOtherChunks) {
-  const std::string path = tempPath("extensible.wav");
+  const TempFile file("extensible.wav");
+  const TempFile floatFile("extensible-float.wav");
+  const std::string& path = file.path;
   WaveBuilder pcm24;
   pcm24.extensibleFormat(1, 2, 96000, 24);
   // Left +0.5, right -0.25 in 24-bit little-endian.
@@ -203,15 +217,15 @@ TEST(WavReader, ReadsExtensibleFilesAndSkipsOtherChunks) {
   WaveBuilder floats;
   floats.extensibleFormat(3, 1, 44100, 32);
   floats.data = {0x00, 0x00, 0x80, 0xBF};  // -1.0f
-  writeBytes(path, floats.bytes());
-  ASSERT_TRUE(reader.open(path, error)) << error;
+  writeBytes(floatFile.path, floats.bytes());
+  ASSERT_TRUE(reader.open(floatFile.path, error)) << error;
   EXPECT_EQ(reader.format().encoding, SampleEncoding::Float32);
   EXPECT_EQ(readAll(reader).at(0), -1.0f);
-  std::filesystem::remove(path);
 }
 
 TEST(WavReader, RefusesDamagedAndUnsupportedFilesWithAReason) {
-  const std::string path = tempPath("bad.wav");
+  const TempFile file("bad.wav");
+  const std::string& path = file.path;
   struct BadCase {
     const char* what;
     std::vector<std::uint8_t> bytes;
@@ -284,7 +298,6 @@ TEST(WavReader, RefusesDamagedAndUnsupportedFilesWithAReason) {
     EXPECT_FALSE(reader.open(path, error)) << c.what;
     EXPECT_NE(error.find(c.reasonPart), std::string::npos) << c.what << ": " << error;
   }
-  std::filesystem::remove(path);
   WavReader reader;
   std::string error;
   EXPECT_FALSE(reader.open(tempPath("does-not-exist.wav"), error));
