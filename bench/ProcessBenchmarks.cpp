@@ -2,8 +2,6 @@
 // baseline gain loop at the same block size. Reports; never fails.
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
-#include <iostream>
 #include <map>
 #include <string>
 
@@ -91,9 +89,8 @@ class RatioReporter : public benchmark::ConsoleReporter {
 
   void Finalize() override {
     ConsoleReporter::Finalize();
-    GetOutputStream().flush();
-    std::printf("\n");
-    table_.print(stdout);
+    GetOutputStream() << '\n';
+    table_.print(GetOutputStream());
   }
 
  private:

@@ -2,8 +2,8 @@
 // block size and prints the table and its summary.
 #pragma once
 
-#include <cstdio>
 #include <map>
+#include <ostream>
 #include <vector>
 
 #include "bench/BenchCase.h"
@@ -25,7 +25,7 @@ class RatioTable {
 
   // One line per case, then the median ratio per block size and softness, the
   // baselines and whether the target is met.
-  void print(std::FILE* out) const;
+  void print(std::ostream& out) const;
 
  private:
   struct Row {

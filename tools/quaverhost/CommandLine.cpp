@@ -1,8 +1,10 @@
 #include "tools/quaverhost/CommandLine.h"
 
+#include "tools/quaverhost/BenchCommand.h"
 #include "tools/quaverhost/InfoCommand.h"
 #include "tools/quaverhost/RenderCommand.h"
 #include "tools/quaverhost/RenderOptions.h"
+#include "tools/quaverhost/StressCommand.h"
 
 namespace qv::hostcli {
 
@@ -11,7 +13,7 @@ namespace {
 void printUsage(std::ostream& stream) {
   stream << "quaverhost: a small VST 2 host for testing plug-ins\n"
          << "usage:\n"
-         << kInfoUsage << kRenderUsage;
+         << kInfoUsage << kRenderUsage << kStressUsage << kBenchUsage;
 }
 
 }  // namespace
@@ -26,6 +28,8 @@ int runCommandLine(std::span<const std::string> args, std::ostream& out, std::os
   const std::span<const std::string> rest = args.subspan(1);
   if (command == "info") return runInfo(rest, out, err);
   if (command == "render") return runRender(rest, out, err, stderrIsTerminal);
+  if (command == "stress") return runStress(rest, out, err);
+  if (command == "bench") return runBench(rest, out, err);
   if (command == "help" || command == "--help" || command == "-h") {
     printUsage(out);
     return 0;

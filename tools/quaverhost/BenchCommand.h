@@ -1,0 +1,20 @@
+// `quaverhost bench PLUGIN`: processing time per frame against the baseline
+// gain loop, the same table the benchmark program prints.
+#pragma once
+
+#include <ostream>
+#include <span>
+#include <string>
+
+namespace qv::hostcli {
+
+extern const char kBenchUsage[];
+
+// Measures every case (shape, stereo mode, softness, block size) on a fresh
+// instance for about --seconds each (default 0.2) and prints ns/frame, the ratio
+// to the baseline and the median ratios to stdout. Returns 0, or 1 with a message
+// on `err` for wrong arguments or a plug-in that cannot be loaded. Never fails on
+// the figures themselves.
+int runBench(std::span<const std::string> args, std::ostream& out, std::ostream& err);
+
+}  // namespace qv::hostcli
