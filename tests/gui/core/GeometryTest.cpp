@@ -1,0 +1,161 @@
+#include <gtest/gtest.h>
+
+#include "gui/core/Color.h"
+#include "gui/core/Font.h"
+#include "gui/core/Point.h"
+#include "gui/core/Rect.h"
+#include "tests/gui/core/Printers.h"
+
+namespace {
+
+TEST(PointTest, DefaultsChainsAndCompares) {
+  EXPECT_EQ(Point(), Point(0, 0));
+  Point p(3, 4);
+  p.offset(1, 1).offset(-5, 2);
+  EXPECT_EQ(p, Point(-1, 7));
+  EXPECT_EQ(p.set(9, 8), Point(9, 8));
+  EXPECT_TRUE(Point(1, 2) != Point(1, 3));
+  EXPECT_TRUE(Point(1, 2) != Point(0, 2));
+  EXPECT_FALSE(Point(1, 2) != Point(1, 2));
+}
+
+TEST(RectTest, ContainmentCountsLeftAndTopInRightAndBottomOut) {
+  const Rect r(10, 20, 30, 40);
+  EXPECT_TRUE(r.pointInside(Point(10, 20)));
+  EXPECT_TRUE(r.pointInside(Point(29, 39)));
+  EXPECT_FALSE(r.pointInside(Point(30, 25)));
+  EXPECT_FALSE(r.pointInside(Point(15, 40)));
+  EXPECT_FALSE(r.pointInside(Point(9, 25)));
+  EXPECT_FALSE(r.pointInside(Point(15, 19)));
+}
+
+TEST(RectTest, ConstructorKeepsAnInvertedRectangleAsGiven) {
+  const Rect r(10, 20, 5, 2);
+  EXPECT_EQ(r.left, 10);
+  EXPECT_EQ(r.bottom, 2);
+  EXPECT_EQ(r.width(), -5);
+  EXPECT_EQ(r.height(), -18);
+  EXPECT_TRUE(r.isEmpty());
+  EXPECT_FALSE(r.pointInside(Point(7, 10)));
+}
+
+TEST(RectTest, CornersInAnyOrderGiveANormalRectangle) {
+  Rect r;
+  r.setFromCorners(10, 20, 5, 2);
+  EXPECT_EQ(r, Rect(5, 2, 10, 20));
+  r.setFromCorners(5, 2, 10, 20);
+  EXPECT_EQ(r, Rect(5, 2, 10, 20));
+  r.setFromCorners(7, 3, 7, 9);
+  EXPECT_EQ(r.width(), 0);
+  EXPECT_TRUE(r.isEmpty());
+  r.setFromCorners(1, 4, 6, 4);
+  EXPECT_EQ(r.height(), 0);
+  EXPECT_TRUE(r.isEmpty());
+}
+
+TEST(RectTest, OffsetMovesAllEdgesAndChains) {
+  Rect r(1, 2, 3, 4);
+  r.offset(10, 20).offset(1, -1);
+  EXPECT_EQ(r, Rect(12, 21, 14, 23));
+  EXPECT_EQ(r.width(), 2);
+  EXPECT_EQ(r.height(), 2);
+}
+
+TEST(RectTest, BoundIntersectsAndNeverInverts) {
+  Rect apart(0, 0, 10, 10);
+  apart.bound(Rect(20, 20, 30, 30));
+  EXPECT_EQ(apart, Rect(20, 20, 20, 20));
+  EXPECT_TRUE(apart.isEmpty());
+
+  Rect overlapping(0, 0, 10, 10);
+  overlapping.bound(Rect(5, -5, 15, 6));
+  EXPECT_EQ(overlapping, Rect(5, 0, 10, 6));
+
+  Rect inside(0, 0, 100, 100);
+  inside.bound(Rect(10, 10, 20, 20));
+  EXPECT_EQ(inside, Rect(10, 10, 20, 20));
+
+  Rect besideOnly(0, 0, 10, 10);
+  besideOnly.bound(Rect(10, 0, 20, 10));
+  EXPECT_EQ(besideOnly, Rect(10, 0, 10, 10));
+  EXPECT_TRUE(besideOnly.isEmpty());
+
+  Rect aboveRight(0, 10, 10, 20);
+  aboveRight.bound(Rect(20, 0, 30, 5));
+  EXPECT_GE(aboveRight.right, aboveRight.left);
+  EXPECT_GE(aboveRight.bottom, aboveRight.top);
+}
+
+TEST(ColorTest, ComparisonIgnoresTheSpareByte) {
+  EXPECT_EQ(Color(1, 2, 3, 0), Color(1, 2, 3, 99));
+  EXPECT_TRUE(Color(1, 2, 3) != Color(1, 2, 4));
+  EXPECT_TRUE(Color(1, 2, 3) != Color(0, 2, 3));
+  EXPECT_TRUE(Color(1, 2, 3) != Color(1, 0, 3));
+}
+
+TEST(ColorTest, PackedWordHasRedLowestAndSpareHighest) {
+  EXPECT_EQ(kRed.toWord(), 255u);
+  EXPECT_EQ(kBlue.toWord(), 16711680u);
+  EXPECT_EQ(kGreen.toWord(), 65280u);
+  const Color c(0x11, 0x22, 0x33, 0x44);
+  EXPECT_EQ(c.toWord(), 0x44332211u);
+  EXPECT_EQ(c.deviceWord(), 0x00332211u);
+  Color assigned;
+  assigned = 0x44332211u;
+  EXPECT_EQ(assigned.red, 0x11);
+  EXPECT_EQ(assigned.spare, 0x44);
+  EXPECT_EQ(assigned.toWord(), 0x44332211u);
+}
+
+TEST(ColorTest, StandardColours) {
+  EXPECT_EQ(kWhite, Color(255, 255, 255));
+  EXPECT_EQ(kBlack, Color(0, 0, 0));
+  EXPECT_EQ(kGrey, Color(127, 127, 127));
+  EXPECT_EQ(kYellow, Color(255, 255, 0));
+  EXPECT_EQ(kMagenta, Color(255, 0, 255));
+  EXPECT_EQ(kCyan, Color(0, 255, 255));
+  EXPECT_EQ(kTransparentWhite, kWhite);
+  for (const Color& c :
+       {kWhite, kBlack, kGrey, kRed, kGreen, kBlue, kYellow, kMagenta, kCyan, kTransparentWhite})
+    EXPECT_EQ(c.spare, 0);
+}
+
+TEST(FontTest, OutOfRangeIdsFallBackToTheBoldDefault) {
+  for (FontId id : {-1, 8, 9, 1000}) {
+    const FontSpec spec = makeFontSpec(id, 0, 0);
+    EXPECT_EQ(spec.id, kFontArialBold12) << id;
+    EXPECT_STREQ(spec.face, "Arial");
+    EXPECT_EQ(spec.height, 12);
+    EXPECT_EQ(spec.weight, 700);
+  }
+}
+
+TEST(FontTest, SizeAndStyleBits) {
+  const FontSpec spec = makeFontSpec(kFontArial12, 20, kStyleItalic | kStyleUnderline);
+  EXPECT_EQ(spec.id, 3);
+  EXPECT_STREQ(spec.face, "Arial");
+  EXPECT_EQ(spec.height, 20);
+  EXPECT_EQ(spec.weight, 400);
+  EXPECT_TRUE(spec.italic);
+  EXPECT_TRUE(spec.underline);
+  EXPECT_EQ(spec.pitchAndFamily, kPitchVariableSwiss);
+
+  const FontSpec other = makeFontSpec(kFontArial12, 0, 8 | 16);
+  EXPECT_EQ(other.weight, 400);
+  EXPECT_FALSE(other.italic);
+  EXPECT_FALSE(other.underline);
+
+  EXPECT_EQ(makeFontSpec(kFontArial18, 0, kStyleBold).weight, 700);
+  EXPECT_EQ(makeFontSpec(kFontArialBold12, 0, 0).weight, 700);
+}
+
+TEST(FontTest, TableDefaults) {
+  const std::int32_t heights[kFontCount] = {12, 18, 14, 12, 11, 10, 9, 13};
+  for (FontId id = 0; id < kFontCount; ++id) EXPECT_EQ(makeFontSpec(id, 0, 0).height, heights[id]);
+  const FontSpec symbol = makeFontSpec(kFontSymbol13, 0, 0);
+  EXPECT_STREQ(symbol.face, "Symbol");
+  EXPECT_EQ(symbol.pitchAndFamily, kPitchDefaultDecorative);
+  EXPECT_EQ(symbol.weight, 400);
+}
+
+}  // namespace
