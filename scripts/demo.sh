@@ -62,12 +62,12 @@ cat <<DONE
 Done. Quaverling was built for Linux (${prefix}native-release/bin/Quaverling.so) and for
 32-bit Windows (${prefix}win32/bin/Quaverling.dll), and the demo loop $loop
 (8 s, 120 BPM) was run through it with $how.
-
-  $out/default.wav                 the default program "Simple Sine Wave": a sine
-                                   auto-pan at 1.5 cycles per beat, 50 % deep, at the
-                                   program's own tapped tempo of 160 BPM
-  $out/panner-2x.wav               an auto-pan at 2 cycles per beat, 90 % deep, locked
-                                   to the host's 120 BPM
-  $out/*-metronome.txt             the metronome notes the plug-in sent, with sample times
-  $out/*-metronome.mid             the same as Standard MIDI Files (open them in any DAW)
+The results are in $out/:
+- default.wav: the default program "Simple Sine Wave", a sine auto-pan at 1.5 cycles
+  per beat, 50 % deep, at the program's own tempo of 160 BPM.
+- panner-2x.wav: an auto-pan at 2 cycles per beat, 90 % deep, locked to the host's 120 BPM.
+- default-metronome.txt and panner-2x-metronome.txt: the metronome notes the plug-in
+  sent, one per line with its sample position.
+- default-metronome.mid and panner-2x-metronome.mid: the same notes as Standard MIDI
+  Files that any DAW opens.
 DONE
