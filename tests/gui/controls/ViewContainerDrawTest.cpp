@@ -70,13 +70,6 @@ TEST_F(ContainerPicture, DrawAreaWithABufferCopiesOutOnlyTheArea) {
   EXPECT_EQ(log, (Log{"below draw", "above draw"}));
 }
 
-TEST_F(ContainerPicture, DrawAreaSkipsChildrenThatDoNotTouchIt) {
-  container->setBuffered(false);
-  container->drawArea(&window, Rect(35, 35, 60, 60));
-  EXPECT_EQ(log, Log{"above draw"});
-  EXPECT_EQ(at(49, 49), kBlue);
-}
-
 TEST_F(ContainerPicture, WholeRedrawModeDrawsEverythingOnlyWhenSomethingIsDirty) {
   drawCleanly();
   container->update(&window);

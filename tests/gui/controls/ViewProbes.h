@@ -62,7 +62,6 @@ class ProbeView : public View {
     lastPoint = where;
     return true;
   }
-  void focusLost(DrawContext*) override { note("focusLost"); }
   bool onAttached(View*) override {
     note("attached");
     return true;

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "gui/core/OffscreenContext.h"
 #include "tests/gui/controls/ViewProbes.h"
 
 TEST(View, ReleaseDeletesOnlyWhenTheLastReferenceGoes) {
@@ -39,19 +38,6 @@ TEST(View, SetBoundsMarksDirtyAndLeavesTheHitArea) {
   EXPECT_EQ(view.getBounds(out), Rect(50, 50, 60, 60));
   view.setHitArea(Rect(1, 2, 3, 4));
   EXPECT_EQ(view.getHitArea(out), Rect(1, 2, 3, 4));
-}
-
-TEST(View, UpdateDrawsOnlyWhenDirty) {
-  std::vector<std::string> log;
-  ProbeView view(Rect(0, 0, 4, 4), "v", &log);
-  OffscreenContext context(nullptr, 8, 8, kBlack);
-  view.update(&context);
-  EXPECT_TRUE(log.empty());
-  view.setDirty(true);
-  view.update(&context);
-  view.update(&context);
-  EXPECT_EQ(log, std::vector<std::string>{"v draw"});
-  EXPECT_FALSE(view.isDirty());
 }
 
 TEST(View, FrameServicesReachOnlyViewsWithAFrame) {
