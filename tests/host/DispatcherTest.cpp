@@ -92,7 +92,7 @@ TEST(Dispatcher, ProgramSelectionStaysInRange) {
   EXPECT_EQ(plugin.dispatch(effGetProgram), 4);
   plugin.dispatch(effSetProgram, 0, 10);
   plugin.dispatch(effSetProgram, 0, -1);
-  plugin.dispatch(effSetProgram, 0, intptr{1} << 40 >> 8);
+  plugin.dispatch(effSetProgram, 0, 1 << 20);
   EXPECT_EQ(plugin.dispatch(effGetProgram), 4);
 }
 
