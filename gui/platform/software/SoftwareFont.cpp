@@ -3,7 +3,9 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
+#include <algorithm>
 #include <cctype>
+#include <limits>
 #include <string>
 
 namespace software {
@@ -104,7 +106,7 @@ Point SoftwareFont::extent(const char* text, std::int32_t len) {
     if (FT_Load_Glyph(face, glyph, FT_LOAD_DEFAULT) != 0) continue;
     width += face->glyph->advance.x >> 6;
   }
-  if (width > INT32_MAX) width = INT32_MAX;
+  width = std::min<std::int64_t>(width, std::numeric_limits<std::int32_t>::max());
   return Point(static_cast<std::int32_t>(width), ascent + descent);
 }
 
