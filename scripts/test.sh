@@ -29,6 +29,13 @@ for preset in native-debug win32 win64; do
   xvfb-run -a ctest --test-dir "$dir" --output-on-failure -j "$jobs" || failed+=("$preset (tests)")
 done
 
+# ThreadSanitizer: only the thread test is built and run in this build.
+printf '\n== native-tsan: thread test\n'
+{ cmake --preset native-tsan -B "${prefix}native-tsan" &&
+  cmake --build "${prefix}native-tsan" -j "$jobs" --target threads_audio_control &&
+  ctest --test-dir "${prefix}native-tsan" --output-on-failure -R '^threads_'; } ||
+  failed+=("native-tsan (threads)")
+
 if ((${#failed[@]})); then
   printf '\nFAILED: %s\n' "${failed[*]}"
   exit 1
