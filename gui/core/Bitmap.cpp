@@ -100,12 +100,19 @@ void Bitmap::drawTransparent(DrawContext* context, const Rect& dst, const Point&
   if (!maskSurface) return;
   SurfaceDevice mask(&target, maskSurface.get());
   if (!mask.get()) return;
+  // Where the destination reaches past the bitmap no source is copied; a mask of 1 there
+  // keeps the destination instead of clearing it.
+  platform::Device& m = *mask.get();
+  m.openObjectScope();
+  m.selectBrush(kWhite);
+  m.fillRect(sizeOf(to));
+  m.closeObjectScope();
   from.setBackgroundColor(transparentColor);
-  mask.get()->blit(sizeOf(to), from, src, RasterOp::Copy);
+  m.blit(sizeOf(to), from, src, RasterOp::Copy);
   target.setBackgroundColor(kWhite);
   target.setTextColor(kBlack);
   target.blit(to, from, src, RasterOp::Invert);
-  target.blit(to, *mask.get(), Point(), RasterOp::And);
+  target.blit(to, m, Point(), RasterOp::And);
   target.blit(to, from, src, RasterOp::Invert);
   target.setBackgroundColor(context->getFillColor());
   target.setTextColor(context->getFontColor());

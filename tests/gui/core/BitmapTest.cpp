@@ -263,6 +263,22 @@ TEST_P(TransparentDrawing, AllWhiteLeavesTheDestinationAndNoWhiteCopiesAll) {
             ".....\n");
 }
 
+TEST_P(TransparentDrawing, DestinationPastTheBitmapStaysAsItWas) {
+  Bitmap* bitmap = load(makeBmp({2, 1, 24, false, {kRed, kWhite}}));
+  software::setBlendFunctionsAvailable(GetParam() == KeyPath::PlatformFunction, true);
+  if (GetParam() == KeyPath::PrecomputedMask) {
+    Canvas plain(2, 1);
+    DrawContext source(nullptr, &plain.device, nullptr);
+    bitmap->draw(&source, Rect(0, 0, 2, 1), Point());
+    bitmap->createMask(&source, Point());
+  }
+  Canvas canvas(4, 2, kBlue);
+  DrawContext context(nullptr, &canvas.device, nullptr);
+  bitmap->drawTransparent(&context, Rect(0, 0, 4, 2), Point());
+  EXPECT_EQ(canvas.art({{kBlue, '.'}, {kRed, 'r'}}), "r...\n....\n");
+  bitmap->release();
+}
+
 INSTANTIATE_TEST_SUITE_P(EveryPath, TransparentDrawing,
                          ::testing::Values(KeyPath::PlatformFunction, KeyPath::MaskFallback,
                                            KeyPath::PrecomputedMask));
