@@ -144,6 +144,8 @@ class Frame : public View, public FrameServices, private platform::WindowClient 
 
  private:
   bool createWindow(platform::WindowHandle parent);
+  // Tells view it leaves the frame, clears its frame link and releases it when asked.
+  void detach(View* view, bool alsoRelease);
   static void registerClass();
   static void unregisterClass();
   bool resizeWrappersByHand(std::int32_t width, std::int32_t height);
@@ -171,7 +173,7 @@ class Frame : public View, public FrameServices, private platform::WindowClient 
   std::atomic<View**> views = nullptr;
   View* modalView = nullptr;
   View* focusView = nullptr;
-  bool firstPaintPending = true;
+  std::atomic<bool> firstPaintPending = true;
   std::atomic<bool> open = false;
   bool dropActive = false;
   std::atomic<platform::WindowHandle> window = nullptr;
@@ -179,5 +181,8 @@ class Frame : public View, public FrameServices, private platform::WindowClient 
   VstWindow* windowRecord = nullptr;
   bool defaultCursorKnown = false;
   platform::CursorHandle defaultCursor = nullptr;
-  bool oleInitialised = false;
+  // Whether this frame counts among the holders of the window class.
+  bool holdsClass = false;
+  // The view being told that it loses the focus.
+  View* leavingFocus = nullptr;
 };

@@ -20,11 +20,15 @@ class ScriptedInput final : public platform::Input {
   void setCursor(Point screen) { cursor = screen; }
   // Physical buttons and modifiers, as platform::kPhysicalLeft and the others.
   void setButtons(std::int32_t state) { buttons = state; }
+  // The buttons and modifiers held now, without a query's step of the clock.
+  std::int32_t heldButtons() const { return buttons; }
   void setMessageTime(std::uint32_t time) { message = time; }
   void setDoubleClickTime(std::uint32_t ms) { doubleClick = ms; }
   void setButtonsSwapped(bool swapped) { swappedButtons = swapped; }
   void setStep(std::uint32_t ms) { step = ms; }
   void setTime(std::uint32_t time) { now = time; }
+  // Moves the clock on, as a sleep of the user-interface thread lets time pass.
+  void advance(std::uint32_t ms) { now += ms; }
   std::uint32_t time() const { return now; }
   std::int32_t pendingPresses() const { return presses; }
 

@@ -1,0 +1,110 @@
+// The software backend's windows: a headless tree of windows on a pretend screen, each with
+// its own pixels, a class name, a caption flag and an update area, and a message queue per
+// thread for button presses. Paint messages are made, as on the platform, from the update
+// areas of the thread's windows. Sleeping moves the scripted clock (ScriptedInput) on
+// instead of waiting. Tests reset it, build the host's windows, then act as the user.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "gui/platform/WindowClient.h"
+#include "gui/platform/WindowService.h"
+#include "gui/platform/software/PixelSurface.h"
+
+namespace software {
+
+class WindowTree final : public platform::WindowService {
+ public:
+  // Destroys every window (without telling clients), forgets the classes, cursors, drop
+  // targets, OLE count and queued messages; dialog frames of 3 pixels.
+  void reset();
+
+  // A window of the given class at rect (parent client coordinates, or screen coordinates
+  // for a top-level window), as the host makes them. Null when parent is not a live window.
+  platform::WindowHandle createWindow(platform::WindowHandle parent, const Rect& rect,
+                                      const char* className, bool caption);
+  bool isWindow(platform::WindowHandle window) const;
+  bool isClassRegistered(const std::string& name) const;
+  std::int32_t registeredClassCount() const { return static_cast<std::int32_t>(classes.size()); }
+  // The window's pixels (its client area), null for no window.
+  PixelSurface* pixels(platform::WindowHandle window) const;
+  // The area waiting for a paint, empty when none.
+  Rect updateArea(platform::WindowHandle window) const;
+  // The client registered as the window's drop target, or null.
+  platform::WindowClient* dropTarget(platform::WindowHandle window) const;
+  platform::WindowClient* client(platform::WindowHandle window) const;
+  // The topmost window under the screen point, null when none.
+  platform::WindowHandle windowAt(Point screen) const;
+  void setDialogFrameHeight(std::int32_t height) { dialogFrame = height; }
+  std::int32_t oleInitialisations() const { return oleCount; }
+  std::int32_t windowCount() const { return static_cast<std::int32_t>(nodes.size()); }
+
+  // The user: a press of button at the screen point goes into the queue of the window under
+  // it (holding the button down in ScriptedInput); dispatchMessages then delivers every
+  // queued press and every waiting paint of the calling thread, as a message loop does.
+  void press(Point screen, platform::PressedButton button);
+  void dispatchMessages();
+
+  bool registerWindowClass(const char* name) override;
+  void unregisterWindowClass(const char* name) override;
+  platform::WindowHandle createChildWindow(const char* className, platform::WindowHandle parent,
+                                           const char* caption, std::int32_t width,
+                                           std::int32_t height) override;
+  void destroyWindow(platform::WindowHandle window) override;
+  void setClient(platform::WindowHandle window, platform::WindowClient* client) override;
+  void invalidate(platform::WindowHandle window, const Rect* area) override;
+  bool screenRect(platform::WindowHandle window, Rect& out) override;
+  bool positionInParent(platform::WindowHandle window, Point& out) override;
+  platform::WindowHandle parentOf(platform::WindowHandle window) override;
+  bool hasCaption(platform::WindowHandle window) override;
+  bool className(platform::WindowHandle window, char* out, std::int32_t size) override;
+  bool resizeWindow(platform::WindowHandle window, std::int32_t width,
+                    std::int32_t height) override;
+  void bringToTop(platform::WindowHandle window) override;
+  std::unique_ptr<platform::Device> windowDevice(platform::WindowHandle window) override;
+  bool setDropTarget(platform::WindowHandle window, platform::WindowClient* client) override;
+  platform::CursorHandle currentCursor() override { return cursor; }
+  platform::CursorHandle systemCursor(platform::CursorShape shape) override;
+  void setCursor(platform::CursorHandle handle) override;
+  std::int32_t dialogFrameHeight() override { return dialogFrame; }
+  bool dispatchOnePaintMessage() override;
+  void sleep(std::uint32_t milliseconds) override;
+  void oleInitialize() override { ++oleCount; }
+  void oleUninitialize() override { --oleCount; }
+
+  // The arrow cursor that is current after reset.
+  static platform::CursorHandle arrowCursor();
+
+ private:
+  struct Node {
+    std::string className;
+    Node* parent = nullptr;
+    Rect rect;
+    bool caption = false;
+    platform::WindowClient* client = nullptr;
+    platform::WindowClient* dropTarget = nullptr;
+    std::unique_ptr<PixelSurface> pixels;
+    Rect update;
+    std::thread::id owner;
+  };
+
+  Node* find(platform::WindowHandle window) const;
+  Node* make(Node* parent, const Rect& rect, const std::string& className, bool caption);
+  Rect screenOf(const Node& node) const;
+  void destroyNode(Node* node, bool tellClients);
+
+  std::vector<std::unique_ptr<Node>> nodes;
+  std::vector<std::string> classes;
+  platform::CursorHandle cursor = arrowCursor();
+  std::int32_t dialogFrame = 3;
+  std::int32_t oleCount = 0;
+};
+
+// The process's windows, as platform::windows() returns them.
+WindowTree& windowTree();
+
+}  // namespace software
