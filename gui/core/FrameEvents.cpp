@@ -14,9 +14,10 @@ template <typename Use>
 void Frame::withWindowContext(Use use) {
   const platform::WindowHandle own = window.load(std::memory_order_relaxed);
   // The device is declared first so that it outlives the context that draws on it.
-  std::unique_ptr<platform::Device> device = own ? platform::windows().windowDevice(own) : nullptr;
+  std::unique_ptr<platform::WindowDevice> fetched =
+      own ? platform::windows().fetchDevice(own) : nullptr;
   platform::WindowRef ref(own);
-  DrawContext context(this, device.get(), &ref);
+  DrawContext context(this, fetched ? &fetched->device() : nullptr, &ref);
   use(&context);
 }
 

@@ -23,6 +23,14 @@ using WindowHandle = void*;
 // A native cursor; null stands for none.
 using CursorHandle = void*;
 
+// A device on a window's client area, fetched outside any paint message. Dropping it gives
+// the device back to the window. Any thread.
+class WindowDevice {
+ public:
+  virtual ~WindowDevice() = default;
+  virtual Device& device() = 0;
+};
+
 enum class CursorShape {
   Wait,
   ResizeHorizontal,
@@ -68,9 +76,8 @@ class WindowService {
   // Brings the window to the top of its siblings.
   virtual void bringToTop(WindowHandle window) = 0;
 
-  // A device on the window's client area, outside any paint message, valid until the
-  // pointer is dropped, which gives it back. Null when there is none. Any thread.
-  virtual std::unique_ptr<Device> windowDevice(WindowHandle window) = 0;
+  // A device on the window's client area; null when there is none. Any thread.
+  virtual std::unique_ptr<WindowDevice> fetchDevice(WindowHandle window) = 0;
 
   // Registers client as the window's drop target, or revokes the registration (client
   // null). False when the platform refuses.

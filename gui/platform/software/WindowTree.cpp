@@ -35,6 +35,16 @@ std::int32_t physicalBit(platform::PressedButton button) {
   return 0;
 }
 
+// The window's pixels need no giving back.
+class FetchedDevice final : public platform::WindowDevice {
+ public:
+  explicit FetchedDevice(PixelSurface* target) : drawing(target) {}
+  platform::Device& device() override { return drawing; }
+
+ private:
+  SoftwareDevice drawing;
+};
+
 std::unique_ptr<PixelSurface> pixelsFor(const Rect& rect) {
   return PixelSurface::create(rect.width(), rect.height(), false);
 }
@@ -238,10 +248,10 @@ PixelSurface* WindowTree::pixels(platform::WindowHandle window) const {
   return node ? node->pixels.get() : nullptr;
 }
 
-std::unique_ptr<platform::Device> WindowTree::windowDevice(platform::WindowHandle window) {
+std::unique_ptr<platform::WindowDevice> WindowTree::fetchDevice(platform::WindowHandle window) {
   PixelSurface* target = pixels(window);
   if (!target) return nullptr;
-  return std::make_unique<SoftwareDevice>(target);
+  return std::make_unique<FetchedDevice>(target);
 }
 
 bool WindowTree::setDropTarget(platform::WindowHandle window, platform::WindowClient* target) {

@@ -65,7 +65,7 @@ class WindowTree final : public platform::WindowService {
   bool resizeWindow(platform::WindowHandle window, std::int32_t width,
                     std::int32_t height) override;
   void bringToTop(platform::WindowHandle window) override;
-  std::unique_ptr<platform::Device> windowDevice(platform::WindowHandle window) override;
+  std::unique_ptr<platform::WindowDevice> fetchDevice(platform::WindowHandle window) override;
   bool setDropTarget(platform::WindowHandle window, platform::WindowClient* client) override;
   platform::CursorHandle currentCursor() override { return cursor; }
   platform::CursorHandle systemCursor(platform::CursorShape shape) override;
