@@ -64,11 +64,6 @@ void TremoloEffect::setSampleRate(float rate) {
   setRelaxed(workingSampleRate, static_cast<double>(getSampleRate()));
 }
 
-void TremoloEffect::setBlockSizeAndSampleRate(int32 size, float rate) {
-  ExtendedEffect::setBlockSizeAndSampleRate(size, rate);
-  setRelaxed(workingSampleRate, static_cast<double>(getSampleRate()));
-}
-
 bool TremoloEffect::canParameterBeAutomated(int32) {
   return true;
 }

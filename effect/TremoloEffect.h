@@ -58,12 +58,12 @@ class TremoloEffect : public ExtendedEffect {
   void getParameterLabel(int32 index, char* text) override;
   void getParameterDisplay(int32 index, char* text) override;
   void getParameterName(int32 index, char* text) override;
+  // Also becomes the rate of every timing formula of the effect.
   void setSampleRate(float rate) override;
   // MIDI taps by note or controller; always answers 1.
   int32 processEvents(VstEvents* events) override;
   bool canParameterBeAutomated(int32 index) override;
   int32 getPlugCategory() override;
-  void setBlockSizeAndSampleRate(int32 size, float rate) override;
   bool getEffectName(char* text) override;
   bool getVendorString(char* text) override;
   bool getProductString(char* text) override;
