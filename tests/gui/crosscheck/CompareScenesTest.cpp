@@ -1,0 +1,87 @@
+// Compares the software backend's pictures of every scene with those that the Windows builds
+// drew through GDI under Wine (their test gui_crosscheck_render leaves them in
+// QV_CROSSCHECK_DIR/<arch>). Without a current dump from a Windows build the comparison is
+// skipped. The native pictures, and for every scene that differs the Windows one beside it,
+// are written to QV_CROSSCHECK_DIR/native for a look.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <iostream>
+#include <string>
+
+#include "tests/gui/crosscheck/Picture.h"
+#include "tests/gui/crosscheck/SceneDumps.h"
+#include "tests/gui/crosscheck/Scenes.h"
+
+namespace crosscheck {
+namespace {
+
+const std::string kDumpRoot = QV_CROSSCHECK_DIR;
+
+// Scenes in which the software backend still rasterises otherwise than GDI. They are
+// compared and reported but do not fail; one that starts to match fails until it leaves
+// this list, so that the list never hides a regression.
+struct KnownDifference {
+  const char* scene;
+  const char* what;
+};
+constexpr KnownDifference kKnownDifferences[] = {
+    {"lines_thin", "pixels of lines through exact half-way points: GDI's tie rule per octant"},
+    {"lines_wide_straight", "wide pens: GDI's geometric pens with round ends"},
+    {"lines_wide_slanted", "wide pens: GDI's geometric pens with round ends and joins"},
+    {"lines_dotted", "the dot pattern of styled pens; a wide dotted pen draws solid"},
+    {"ellipses", "ellipse edges, filled and outlined"},
+    {"arcs", "ellipse outline pixels and arc end points"},
+    {"pies", "pie edges"},
+    {"polygons", "which edge pixels a polygon fill takes"},
+    {"flood_fill", "the edge of a filled ellipse"},
+    {"draw_modes", "edges of filled ellipses, polygons and pies"},
+    {"clipping", "line tie rule and ellipse edge"},
+    {"offsets", "line tie rule, ellipse and polygon edges"},
+};
+
+const char* knownDifference(const char* scene) {
+  for (const KnownDifference& known : kKnownDifferences) {
+    if (std::strcmp(known.scene, scene) == 0) return known.what;
+  }
+  return nullptr;
+}
+
+void compareWith(const std::string& arch) {
+  const std::string windowsDump = kDumpRoot + "/" + arch;
+  if (!hasCurrentDump(windowsDump)) {
+    GTEST_SKIP() << "no dump of the current scenes in " << windowsDump << "; run the " << arch
+                 << " build's tests first";
+  }
+  const std::string nativeDump = kDumpRoot + "/native";
+  const bool keep = makeDirectory(nativeDump);
+  for (std::int32_t i = 0; i < sceneCount(); ++i) {
+    const Scene& scene = scenes()[i];
+    SCOPED_TRACE(scene.name);
+    Picture expected;
+    ASSERT_TRUE(readPicture(scenePath(windowsDump, scene.name), expected));
+    const Picture actual = renderScene(scene);
+    if (keep) writePicture(scenePath(nativeDump, scene.name), actual);
+    const std::string difference = comparePictures(scene, expected, actual);
+    if (const char* known = knownDifference(scene.name)) {
+      EXPECT_NE(difference, "") << "matches now: take it off the known differences";
+      std::cout << "[ KNOWN    ] " << scene.name << " (" << known << "): " << difference << "\n";
+    } else {
+      EXPECT_EQ(difference, "") << arch << " drew it otherwise";
+    }
+    if (!difference.empty() && keep) {
+      writePicture(nativeDump + "/" + scene.name + "." + arch + ".ppm", expected);
+    }
+  }
+}
+
+TEST(Crosscheck, SoftwareBackendDrawsAsWin32GdiDoes) {
+  compareWith("win32");
+}
+
+TEST(Crosscheck, SoftwareBackendDrawsAsWin64GdiDoes) {
+  compareWith("win64");
+}
+
+}  // namespace
+}  // namespace crosscheck

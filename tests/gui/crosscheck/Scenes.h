@@ -1,0 +1,30 @@
+// Drawing scenes that every drawing backend must render alike. Each scene draws through the
+// toolkit's portable API only, into an off-screen context of its own size that starts out
+// filled with its background colour.
+#pragma once
+
+#include <cstdint>
+
+#include "gui/core/Color.h"
+
+class OffscreenContext;
+
+namespace crosscheck {
+
+// Exact scenes must match pixel for pixel. Text scenes hold one string each and are
+// compared by where their drawn pixels lie, since every system rasterises glyphs its own way.
+enum class Match { Exact, TextBox };
+
+struct Scene {
+  const char* name;
+  std::int32_t width;
+  std::int32_t height;
+  Color background;
+  Match match;
+  void (*draw)(OffscreenContext& context);
+};
+
+const Scene* scenes();
+std::int32_t sceneCount();
+
+}  // namespace crosscheck
