@@ -29,7 +29,7 @@ TEST(BeatClock, FirstBlockReportsItsEnd) {
   EXPECT_EQ(plugin.host.count(audioMasterGetTime), 0);
 }
 
-TEST(BeatClock, ShortBlocksKeepCounting) {
+TEST(BeatClock, ShortAndNegativeBlocks) {
   Instance plugin;
   double expected = 1.0;
   for (int round = 0; round < 300; ++round) {
@@ -38,13 +38,8 @@ TEST(BeatClock, ShortBlocksKeepCounting) {
       ASSERT_EQ(counterAfter(plugin, frames), expected) << frames;
     }
   }
-}
-
-TEST(BeatClock, NegativeBlocksDoNotRewind) {
-  Instance plugin;
-  counterAfter(plugin, 1000);
-  EXPECT_EQ(counterAfter(plugin, -1), 1001.0);
-  EXPECT_EQ(counterAfter(plugin, std::numeric_limits<int32>::min()), 1001.0);
+  EXPECT_EQ(counterAfter(plugin, -1), expected) << "no rewinding";
+  EXPECT_EQ(counterAfter(plugin, std::numeric_limits<int32>::min()), expected);
 }
 
 TEST(BeatClock, RestartsOnlyNearTheWrap) {

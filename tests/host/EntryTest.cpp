@@ -34,12 +34,7 @@ TEST(Entry, RecordDescribesTheEffect) {
   EXPECT_EQ(record.uniqueID, ('Q' << 24) | ('v' << 16) | ('r' << 8) | 'l');
   EXPECT_EQ(record.version, 1);
   EXPECT_EQ(record.ioRatio, 1.0f);
-  EXPECT_EQ(record.initialDelay, 0);
-  EXPECT_EQ(record.user, nullptr);
   EXPECT_EQ(record.processDoubleReplacing, nullptr);
-  EXPECT_NE(record.dispatcher, nullptr);
-  EXPECT_NE(record.process, nullptr);
-  EXPECT_NE(record.processReplacing, nullptr);
   for (char byte : record.future) EXPECT_EQ(byte, 0);
 }
 

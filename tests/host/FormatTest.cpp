@@ -63,14 +63,4 @@ TEST_F(Format, Decibels) {
   EXPECT_EQ(asDecibels(std::numeric_limits<float>::quiet_NaN()), "-oo");
 }
 
-TEST_F(Format, HertzAndMillisecondsUseTheSampleRate) {
-  char text[64];
-  plugin.effect->formatHertz(441.0f, text);
-  EXPECT_STREQ(text, "100.0000");
-  plugin.effect->formatHertz(0.0f, text);
-  EXPECT_STREQ(text, "0.000000");
-  plugin.effect->formatMilliseconds(441.0f, text);
-  EXPECT_STREQ(text, "10.00000");
-}
-
 }  // namespace
