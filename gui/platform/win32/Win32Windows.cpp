@@ -31,8 +31,9 @@ std::int32_t nonNegative(std::int32_t v) {
   return v < 0 ? 0 : v;
 }
 
+// Terminated: the terminator is converted with the text.
 win32::WideText wide(const char* text) {
-  return win32::WideText(text, text ? static_cast<std::int32_t>(std::strlen(text)) : 0);
+  return win32::WideText(text, text ? static_cast<std::int32_t>(std::strlen(text) + 1) : 0);
 }
 
 // The window's device, given back to the window once the drawing objects are restored.

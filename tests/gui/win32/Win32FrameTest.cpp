@@ -1,0 +1,175 @@
+// The frame in a real top-level window: its class name, a real paint of the views over the
+// backdrop read back from the screen, and real pointer input reaching the view under it.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdio>
+#include <memory>
+#include <thread>
+#include <vector>
+
+#include "gui/core/Bitmap.h"
+#include "gui/core/DrawContext.h"
+#include "gui/core/Frame.h"
+#include "gui/core/OffscreenContext.h"
+#include "host/ModuleHandle.h"
+
+namespace {
+
+// A view that paints itself in one colour, and records the presses and, while the left
+// button stays down, the path of the pointer, as the toolkit's controls follow drags.
+class TrackingView : public View {
+ public:
+  TrackingView(const Rect& size, Color color) : View(size), color(color) {}
+  void draw(DrawContext* context) override {
+    context->setFillColor(color);
+    context->fillRect(Rect(size.left - 1, size.top - 1, size.right, size.bottom));
+    setDirty(false);
+  }
+  void onMouseDown(DrawContext* context, Point& where) override {
+    presses.push_back(where);
+    const DWORD start = GetTickCount();
+    // Bounded, so that lost input cannot hang the test.
+    while ((context->getMouseButtons() & kButtonLeft) && GetTickCount() - start < 5000) {
+      Point now;
+      context->getPointerLocation(now);
+      if (path.empty() || !(path.back() == now)) path.push_back(now);
+      static_cast<Frame*>(getFrame())->idle();
+      Sleep(1);
+    }
+  }
+
+  Color color;
+  std::vector<Point> presses;
+  std::vector<Point> path;
+};
+
+constexpr wchar_t kHostClass[] = L"QuaverlingTestHost";
+
+class Win32Frame : public ::testing::Test {
+ protected:
+  static constexpr int kHostX = 60;
+  static constexpr int kHostY = 40;
+
+  void SetUp() override {
+    moduleHandle = GetModuleHandleW(nullptr);
+    WNDCLASSW hostClass{};
+    hostClass.lpfnWndProc = DefWindowProcW;
+    hostClass.hInstance = GetModuleHandleW(nullptr);
+    hostClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    hostClass.lpszClassName = kHostClass;
+    RegisterClassW(&hostClass);
+    // A window without a frame, so that its client area starts at its corner.
+    host = CreateWindowExW(WS_EX_TOPMOST, kHostClass, L"Host", WS_POPUP | WS_VISIBLE, kHostX,
+                           kHostY, 400, 320, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(host, nullptr) << GetLastError();
+    frame = std::make_unique<Frame>(Rect(0, 0, 293, 249), host, nullptr);
+    ASSERT_NE(frame->getWindow(), nullptr);
+    pump();
+  }
+  void TearDown() override {
+    frame.reset();
+    DestroyWindow(host);
+    UnregisterClassW(kHostClass, GetModuleHandleW(nullptr));
+    moduleHandle = nullptr;
+  }
+
+  static void pump() {
+    MSG message;
+    for (int round = 0; round < 5; ++round) {
+      while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+      }
+      Sleep(20);
+    }
+  }
+
+  COLORREF pixel(int x, int y) {
+    HWND window = static_cast<HWND>(frame->getWindow());
+    HDC dc = GetDC(window);
+    const COLORREF value = GetPixel(dc, x, y);
+    ReleaseDC(window, dc);
+    return value;
+  }
+
+  static void sendButton(DWORD flags) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    SendInput(1, &input, sizeof input);
+  }
+
+  HWND host = nullptr;
+  std::unique_ptr<Frame> frame;
+};
+
+TEST_F(Win32Frame, ClassNameFollowsTheModuleHandle) {
+  char expected[32];
+  std::snprintf(expected, sizeof expected, "Plugin%08llx",
+                static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(moduleHandle)));
+  char actual[64] = "";
+  GetClassNameA(static_cast<HWND>(frame->getWindow()), actual, sizeof actual);
+  EXPECT_STREQ(actual, expected);
+  EXPECT_STREQ(Frame::windowClassName(), expected);
+  EXPECT_EQ(GetParent(static_cast<HWND>(frame->getWindow())), host);
+}
+
+TEST_F(Win32Frame, PaintDrawsTheViewsOverTheBackdrop) {
+  auto* backdrop = new Bitmap(293, 249);
+  {
+    OffscreenContext painter(nullptr, backdrop, true);
+    painter.setFillColor(kBlue);
+    painter.fillRect(Rect(-1, -1, 293, 249));
+  }
+  frame->setBackdrop(backdrop);
+  backdrop->release();
+  ASSERT_TRUE(frame->addChild(new TrackingView(Rect(100, 80, 150, 120), kRed)));
+  InvalidateRect(static_cast<HWND>(frame->getWindow()), nullptr, FALSE);
+  UpdateWindow(static_cast<HWND>(frame->getWindow()));
+  pump();
+  EXPECT_EQ(pixel(10, 10), RGB(0, 0, 255));
+  EXPECT_EQ(pixel(120, 100), RGB(255, 0, 0));
+  EXPECT_EQ(pixel(292, 248), RGB(0, 0, 255));
+}
+
+TEST_F(Win32Frame, PressAndDragFollowTheRealPointer) {
+  auto* view = new TrackingView(Rect(100, 80, 200, 180), kGreen);
+  ASSERT_TRUE(frame->addChild(view));
+  SetCursorPos(kHostX + 120, kHostY + 100);
+  pump();
+
+  // The user, on another thread: press, move twice, release.
+  std::thread user([] {
+    sendButton(MOUSEEVENTF_LEFTDOWN);
+    Sleep(200);
+    SetCursorPos(kHostX + 140, kHostY + 110);
+    sendButton(MOUSEEVENTF_MOVE);
+    Sleep(200);
+    SetCursorPos(kHostX + 170, kHostY + 150);
+    sendButton(MOUSEEVENTF_MOVE);
+    Sleep(200);
+    sendButton(MOUSEEVENTF_LEFTUP);
+  });
+  const DWORD start = GetTickCount();
+  while (view->presses.empty() && GetTickCount() - start < 3000) {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+    Sleep(5);
+  }
+  user.join();
+  pump();
+
+  ASSERT_EQ(view->presses.size(), 1u);
+  EXPECT_EQ(view->presses[0], Point(120, 100));
+  ASSERT_FALSE(view->path.empty());
+  EXPECT_EQ(view->path.front(), Point(120, 100));
+  EXPECT_EQ(view->path.back(), Point(170, 150));
+  bool passedMiddle = false;
+  for (const Point& p : view->path) passedMiddle |= p == Point(140, 110);
+  EXPECT_TRUE(passedMiddle);
+}
+
+}  // namespace
