@@ -104,6 +104,7 @@ bool readPicture(const std::string& path, Picture& picture) {
 }
 
 Picture renderScene(const Scene& scene) {
+  installSceneResources();
   OffscreenContext context(nullptr, scene.width, scene.height, scene.background);
   scene.draw(context);
   Picture picture;

@@ -350,6 +350,27 @@ void bitmapAlpha(OffscreenContext& c) {
   picture->release();
 }
 
+// Draws the bitmap at (x, y) in its own size, opaque above and keyed below, and lets it go.
+void drawResource(OffscreenContext& c, std::int32_t id, std::int32_t x, std::int32_t y) {
+  auto* picture = new Bitmap(id);
+  const std::int32_t w = picture->getWidth();
+  const std::int32_t h = picture->getHeight();
+  picture->draw(&c, Rect(x, y, x + w, y + h), Point(0, 0));
+  picture->drawTransparent(&c, Rect(x, y + 20, x + w, y + 20 + h), Point(0, 0));
+  picture->release();
+}
+
+void bitmapResources(OffscreenContext& c) {
+  stripes(c);
+  drawResource(c, kPicture24, 1, 1);
+  drawResource(c, kPicture32, 10, 1);
+  drawResource(c, kPicture16, 15, 1);
+  // Only the low 16 bits name the resource.
+  drawResource(c, 0x10000 | kPicture24, 21, 1);
+  drawResource(c, 999, 30, 1);
+  drawResource(c, 0, 30, 8);
+}
+
 void offscreenCopies(OffscreenContext& c) {
   OffscreenContext other(nullptr, 20, 16, kBlue);
   other.setFrameColor(kYellow);
@@ -432,6 +453,7 @@ constexpr Scene kScenes[] = {
     {"bitmap_transparent", 48, 40, kBlack, Match::Exact, bitmapTransparent},
     {"bitmap_mask", 48, 40, kBlack, Match::Exact, bitmapMask},
     {"bitmap_alpha", 48, 40, kBlack, Match::Exact, bitmapAlpha},
+    {"bitmap_resources", 48, 40, kBlack, Match::Exact, bitmapResources},
     {"offscreen_copies", 48, 40, kDarkBlue, Match::Exact, offscreenCopies},
     {"text_bold_left", 96, 28, kBlack, Match::TextBox, textBoldLeft},
     {"text_large_centre", 96, 28, kBlack, Match::TextBox, textLargeCentre},

@@ -27,4 +27,14 @@ struct Scene {
 const Scene* scenes();
 std::int32_t sceneCount();
 
+// Ids of the pictures that the scenes load as bitmap resources (16, 24 and 32 bits per
+// pixel); the resource script of the Windows programs gives them the same numbers.
+inline constexpr std::int32_t kPicture24 = 201;
+inline constexpr std::int32_t kPicture32 = 202;
+inline constexpr std::int32_t kPicture16 = 203;
+
+// Makes the pictures loadable as this program's own bitmap resources, the way the backend
+// at hand finds them. Safe to call more than once.
+void installSceneResources();
+
 }  // namespace crosscheck

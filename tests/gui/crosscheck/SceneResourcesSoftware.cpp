@@ -1,0 +1,15 @@
+// The native programs register the bytes of the same picture files, which the build
+// embeds, with the software backend's resource table.
+#include "SceneResourceData.h"
+#include "gui/platform/software/BitmapResources.h"
+#include "tests/gui/crosscheck/Scenes.h"
+
+namespace crosscheck {
+
+void installSceneResources() {
+  software::registerBitmapResource(kPicture24, kPicture24Bytes, sizeof(kPicture24Bytes));
+  software::registerBitmapResource(kPicture32, kPicture32Bytes, sizeof(kPicture32Bytes));
+  software::registerBitmapResource(kPicture16, kPicture16Bytes, sizeof(kPicture16Bytes));
+}
+
+}  // namespace crosscheck
