@@ -61,15 +61,3 @@ TEST_F(EditorBaseTest, TheKnobModeIsOneValueForEveryInstance) {
   EXPECT_EQ(other.dispatch(effSetEditKnobMode, 0, 0), 1);
   EXPECT_EQ(mine.getKnobMode(), 0);
 }
-
-TEST_F(EditorBaseTest, TheFrameReachesTheEffectAndTheClockThroughTheEditor) {
-  Frame frame(Rect(0, 0, 293, 249), nullptr, &editor);
-  frame.beginEdit(4);
-  frame.endEdit(4);
-  ASSERT_EQ(host.calls.size(), 2u);
-  EXPECT_EQ(host.calls[0].opcode, audioMasterBeginEdit);
-  EXPECT_EQ(host.calls[0].index, 4);
-  EXPECT_EQ(host.calls[1].opcode, audioMasterEndEdit);
-  const std::uint32_t before = editor.getTicks();
-  EXPECT_LT(frame.getTicks() - before, 60000u);
-}

@@ -45,21 +45,17 @@ class EditorIdleTest : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(EditorIdleTest, ACycleRunsTheEditorsIdleAndThenAsksTheHost) {
+TEST_F(EditorIdleTest, ASecondCallRightAfterACycleOnlySleeps) {
   editor().requestUpdate();
   EXPECT_TRUE(pumpAt(1000));
   EXPECT_EQ(editor().updates, 1);
   EXPECT_EQ(input.time(), 1000u) << "a call on time does not sleep";
-}
-
-TEST_F(EditorIdleTest, ASecondCallRightAfterACycleOnlySleeps) {
-  EXPECT_TRUE(pumpAt(1000));
   editor().requestUpdate();
   EXPECT_FALSE(pumpAt(1000));
   EXPECT_EQ(input.time(), 1001u) << "it slept 1 ms";
-  EXPECT_EQ(editor().updates, 0);
-  EXPECT_TRUE(pumpAt(1010));
   EXPECT_EQ(editor().updates, 1);
+  EXPECT_TRUE(pumpAt(1010));
+  EXPECT_EQ(editor().updates, 2);
 }
 
 TEST_F(EditorIdleTest, ACallWithinSixMillisecondsOfTheNextCycleRunsItEarly) {
@@ -120,17 +116,6 @@ TEST_F(EditorIdleTest, OnlyAFullCycleDispatchesAWaitingPaint) {
   EXPECT_TRUE(pumpAt(1010));
   EXPECT_TRUE(tree.updateArea(window).isEmpty());
   effect->dispatch(effEditClose);
-}
-
-TEST_F(EditorIdleTest, OpenAndCloseMakeAndDestroyTheWindowAnyNumberOfTimes) {
-  for (int round = 0; round < 3; ++round) {
-    EXPECT_EQ(effect->dispatch(effEditOpen, 0, 0, hostWindow), 1);
-    EXPECT_EQ(tree.windowCount(), 2);
-    effect->dispatch(effEditClose);
-    EXPECT_EQ(tree.windowCount(), 1);
-    EXPECT_EQ(editor().getFrame(), nullptr);
-  }
-  EXPECT_EQ(Frame::classRegistrations(), 0);
 }
 
 TEST_F(EditorIdleTest, AnEditorDeletedWithItsWindowOpenTakesTheWindowWithIt) {
