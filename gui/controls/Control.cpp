@@ -196,11 +196,11 @@ void Control::notify(DrawContext* context) {
   if (listener) listener->valueChanged(context, this);
 }
 
-bool Control::pressStartsDrag(DrawContext* context, std::int32_t& pressWord) {
+bool Control::pressStartsDrag(DrawContext* context, bool resetClick, std::int32_t& pressWord) {
   if (!isMouseActive() || !context) return false;
   pressWord = context->getMouseButtons();
   if ((pressWord & kButtonLeft) == 0) return false;
-  if (pressWord == kResetClick) {
+  if (resetClick && pressWord == kResetClick) {
     setValue(getResetValue());
     notifyIfChanged(context);
     return false;
@@ -209,7 +209,15 @@ bool Control::pressStartsDrag(DrawContext* context, std::int32_t& pressWord) {
 }
 
 bool Control::stillHeld(DragHold hold, std::int32_t word, std::int32_t pressWord) {
-  return hold == DragHold::LeftButton ? (word & kButtonLeft) != 0 : word == pressWord;
+  switch (hold) {
+    case DragHold::LeftButton:
+      return (word & kButtonLeft) != 0;
+    case DragHold::PressWord:
+      return word == pressWord;
+    case DragHold::AnyInput:
+      break;
+  }
+  return word != 0;
 }
 
 void Control::beginGesture(bool takeFocus) {

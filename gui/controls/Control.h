@@ -34,6 +34,8 @@ enum class DragHold {
   LeftButton,
   // While the button word stays exactly what it was at the press.
   PressWord,
+  // While any button or modifier is held.
+  AnyInput,
 };
 
 // What a draggable family asks of the shared drag loop.
@@ -44,6 +46,8 @@ struct DragRules {
   // Whether the hold condition is tested after each pass, so that the pass that reads the
   // word ending the drag still runs (a do-while loop), instead of before it.
   bool testAfterPass = false;
+  // Whether a Control-click restores the reset value instead of starting a drag.
+  bool resetClick = true;
 };
 
 // Controls live on the heap and die through release (see View). All calls come on the
@@ -118,12 +122,13 @@ class Control : public View {
   // rules' hold condition lasts, each pass calls track(word, where) with the button word
   // of the pass and the cursor (parent coordinates), tells the listener of a change when
   // track answers true, reads the cursor again and runs the idle cycle. The host hears the
-  // end of the gesture when the button lets go.
+  // end of the gesture when the button lets go. Rules without resetClick take a
+  // Control-click as an ordinary press.
   template <typename Grab, typename Track>
   void followDrag(DrawContext* context, Point& where, const DragRules& rules, Grab&& grab,
                   Track&& track) {
     std::int32_t pressWord = 0;
-    if (!pressStartsDrag(context, pressWord) || !grab(pressWord)) return;
+    if (!pressStartsDrag(context, rules.resetClick, pressWord) || !grab(pressWord)) return;
     beginGesture(rules.takeFocus);
     for (;;) {
       const std::int32_t word = context->getMouseButtons();
@@ -158,8 +163,8 @@ class Control : public View {
 
  private:
   // Steps 1 to 3 of a press: false when the press is not for this control or was a
-  // Control-click, which it has handled. pressWord receives the button word.
-  bool pressStartsDrag(DrawContext* context, std::int32_t& pressWord);
+  // Control-click that it handled (only when resetClick). pressWord receives the button word.
+  bool pressStartsDrag(DrawContext* context, bool resetClick, std::int32_t& pressWord);
   static bool stillHeld(DragHold hold, std::int32_t word, std::int32_t pressWord);
   void beginGesture(bool takeFocus);
   void endGesture();
