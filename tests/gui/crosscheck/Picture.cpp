@@ -33,7 +33,7 @@ std::string describe(const Rect& r) {
   return text;
 }
 
-bool near(std::int32_t a, std::int32_t b) {
+bool closeTo(std::int32_t a, std::int32_t b) {
   return a - b <= kTextTolerance && b - a <= kTextTolerance;
 }
 
@@ -60,8 +60,8 @@ std::string compareText(const Scene& scene, const Picture& expected, const Pictu
   const Rect e = inkBox(expected, scene.background);
   const Rect a = inkBox(actual, scene.background);
   if (e.isEmpty() && a.isEmpty()) return {};
-  if (e.isEmpty() != a.isEmpty() || !near(e.left, a.left) || !near(e.top, a.top) ||
-      !near(e.right, a.right) || !near(e.bottom, a.bottom)) {
+  if (e.isEmpty() != a.isEmpty() || !closeTo(e.left, a.left) || !closeTo(e.top, a.top) ||
+      !closeTo(e.right, a.right) || !closeTo(e.bottom, a.bottom)) {
     return "text box " + describe(e) + " vs " + describe(a);
   }
   return {};
