@@ -17,6 +17,11 @@ void* allocate(std::size_t size) {
   allocations.fetch_add(1, std::memory_order_relaxed);
   return std::malloc(size == 0 ? 1 : size);
 }
+
+// Kept out of line so that the compiler does not pair a new with this free.
+[[gnu::noinline]] void release(void* memory) {
+  std::free(memory);
+}
 }  // namespace
 
 void* operator new(std::size_t size) {
@@ -34,16 +39,16 @@ void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
   return allocate(size);
 }
 void operator delete(void* memory) noexcept {
-  std::free(memory);
+  release(memory);
 }
 void operator delete[](void* memory) noexcept {
-  std::free(memory);
+  release(memory);
 }
 void operator delete(void* memory, std::size_t) noexcept {
-  std::free(memory);
+  release(memory);
 }
 void operator delete[](void* memory, std::size_t) noexcept {
-  std::free(memory);
+  release(memory);
 }
 
 namespace {
