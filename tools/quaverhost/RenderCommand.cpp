@@ -4,6 +4,7 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -123,6 +124,9 @@ class Renderer {
   std::unique_ptr<tools::PendingFile> eventsFile_;
   std::unique_ptr<tools::PendingFile> smfFile_;
   std::vector<host::TimedMidiEvent> midiOut_;
+  std::int64_t timeReports_ = 0;
+  double lastReportedTempo_ = 0.0;
+  size_t automation_ = 0;
   std::int64_t nonFinite_ = 0;
   std::int64_t undelivered_ = 0;
   int smfSkipped_ = 0;
@@ -164,17 +168,16 @@ bool Renderer::preparePlugin(std::string& error) {
             std::to_string(effect.numPrograms) + ")";
     return false;
   }
+  plugin_->dispatch(effOpen);
+  plugin_->setSampleRate(reader_.format().sampleRate);
+  plugin_->setBlockSize(BlockSizes(options_).maximum());
+  effectName_ = plugin_->text(effGetEffectName);
   std::vector<std::pair<int32, float>> settings;
   for (const ParameterSetting& setting : options_.parameters) {
     const int32 index = resolveParameter(*plugin_, setting.key, error);
     if (index < 0) return false;
     settings.emplace_back(index, setting.value);
   }
-  effectName_ = plugin_->text(effGetEffectName);
-  plugin_->dispatch(effOpen);
-  plugin_->setSampleRate(reader_.format().sampleRate);
-  BlockSizes sizes(options_);
-  plugin_->setBlockSize(sizes.maximum());
   if (options_.program) plugin_->dispatch(effSetProgram, 0, *options_.program);
   for (const auto& [index, value] : settings) effect.setParameter(&effect, index, value);
   return true;
@@ -237,7 +240,11 @@ bool Renderer::process(std::string& error) {
 
   plugin_->dispatch(effMainsChanged, 0, 0);
   plugin_->setTransport(nullptr);
-  midiOut_ = plugin_->capture().midi();
+  const host::HostCapture& capture = plugin_->capture();
+  midiOut_ = capture.midi();
+  timeReports_ = capture.timeReports();
+  lastReportedTempo_ = capture.lastTimeReport().tempo;
+  automation_ = capture.automation().size();
   plugin_->close();
   return writer.finish(error);
 }
@@ -278,6 +285,13 @@ void Renderer::report() const {
   if (!options_.eventsOut.empty()) out_ << "; listed in " << options_.eventsOut;
   if (!options_.smfOut.empty()) out_ << "; MIDI file " << options_.smfOut;
   out_ << ".\n";
+  if (timeReports_ > 0) {
+    char tempo[32];
+    std::snprintf(tempo, sizeof tempo, "%.2f", lastReportedTempo_);
+    out_ << "It reported its own time information " << timeReports_ << " time(s), last at " << tempo
+         << " BPM.\n";
+  }
+  if (automation_ > 0) out_ << "It sent " << automation_ << " automation message(s).\n";
   if (smfSkipped_ > 0)
     out_ << "Warning: " << smfSkipped_
          << " event(s) with invalid MIDI bytes were left out of the MIDI file.\n";
