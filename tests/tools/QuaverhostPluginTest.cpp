@@ -127,6 +127,8 @@ TEST_F(Quaverhost, RenderKeepsTheLengthGivesFiniteStereoAndTheMetronome) {
                   "--events-out", path("events.txt"), "--smf-out", path("events.mid")});
   ASSERT_EQ(run.code, 0) << run.err;
   EXPECT_NE(run.out.find("Rendered"), std::string::npos);
+  EXPECT_NE(run.out.find("reported its own time information"), std::string::npos)
+      << "in tap modes the plug-in tells the host its tempo with audioMasterSetTime";
   qv::audio::WavFormat format;
   const std::vector<float> left = readChannel(path("out.wav"), 0, &format);
   const std::vector<float> right = readChannel(path("out.wav"), 1);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 #include <string_view>
 #include <vector>
 
@@ -23,6 +24,8 @@ void copyText(void* destination, const char* text, size_t capacity) {
   std::strncpy(static_cast<char*>(destination), text, capacity - 1);
   static_cast<char*>(destination)[capacity - 1] = '\0';
 }
+
+constexpr intptr kMaxAnsweredRate = std::numeric_limits<std::int32_t>::max();
 
 }  // namespace
 
@@ -139,7 +142,11 @@ intptr HostedPlugin::answer(int32 opcode, int32 index, intptr value, void* ptr, 
       requestedHeight_ = static_cast<int32>(value);
       return 1;
     case audioMasterGetSampleRate:
-      return static_cast<intptr>(sampleRate_);
+      // A WAV file may declare up to 2^32 - 1 Hz, more than a 32-bit answer holds.
+      if (!(sampleRate_ >= 1.0)) return 0;
+      return sampleRate_ >= static_cast<double>(kMaxAnsweredRate)
+                 ? kMaxAnsweredRate
+                 : static_cast<intptr>(sampleRate_);
     case audioMasterGetBlockSize:
       return blockSize_;
     case audioMasterWillReplaceOrAccumulate:
