@@ -103,6 +103,9 @@ void printIdentity(host::HostedPlugin& plugin, std::ostream& out) {
       << "Initial delay:   " << effect.initialDelay << '\n'
       << "Programs:        " << effect.numPrograms << '\n'
       << "Parameters:      " << effect.numParams << '\n';
+  if (plugin.requestedWidth() > 0 || plugin.requestedHeight() > 0)
+    out << "Editor size:     " << plugin.requestedWidth() << " x " << plugin.requestedHeight()
+        << " (asked for with audioMasterSizeWindow)\n";
 }
 
 void printCanDo(host::HostedPlugin& plugin, std::ostream& out) {

@@ -125,6 +125,7 @@ class Renderer {
   std::unique_ptr<tools::PendingFile> smfFile_;
   std::vector<host::TimedMidiEvent> midiOut_;
   std::int64_t timeReports_ = 0;
+  std::int64_t timeRequests_ = 0;
   double lastReportedTempo_ = 0.0;
   size_t automation_ = 0;
   std::int64_t nonFinite_ = 0;
@@ -243,6 +244,7 @@ bool Renderer::process(std::string& error) {
   const host::HostCapture& capture = plugin_->capture();
   midiOut_ = capture.midi();
   timeReports_ = capture.timeReports();
+  timeRequests_ = capture.timeRequests();
   lastReportedTempo_ = capture.lastTimeReport().tempo;
   automation_ = capture.automation().size();
   plugin_->close();
@@ -291,6 +293,8 @@ void Renderer::report() const {
     out_ << "It reported its own time information " << timeReports_ << " time(s), last at " << tempo
          << " BPM.\n";
   }
+  if (timeRequests_ > 0)
+    out_ << "It asked for the host's time information " << timeRequests_ << " time(s).\n";
   if (automation_ > 0) out_ << "It sent " << automation_ << " automation message(s).\n";
   if (smfSkipped_ > 0)
     out_ << "Warning: " << smfSkipped_
