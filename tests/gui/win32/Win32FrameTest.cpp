@@ -7,11 +7,13 @@
 #include <atomic>
 #include <cstdio>
 #include <memory>
+#include <string>
 #include <thread>
 #include <vector>
 
 #include "gui/core/Bitmap.h"
 #include "gui/core/DrawContext.h"
+#include "gui/core/FocusPainting.h"
 #include "gui/core/Frame.h"
 #include "gui/core/OffscreenContext.h"
 #include "host/ModuleHandle.h"
@@ -46,6 +48,39 @@ class TrackingView : public View {
   std::vector<Point> path;
 };
 
+// A focus view that colours an edit box and draws its menu items itself, recording what the
+// window asked of it.
+class PaintingFocus : public View, public FocusPainting {
+ public:
+  PaintingFocus() : View(Rect(0, 0, 10, 10)) {}
+  bool editBoxColors(Color& text, Color& background) override {
+    text = kYellow;
+    background = kMagenta;
+    return true;
+  }
+  bool measureMenuItem(const char* text, DrawContext* context, Point& out) override {
+    measured = text;
+    hadContext = context != nullptr;
+    out = Point(77, 18);
+    return true;
+  }
+  bool drawMenuItem(const char* text, std::int32_t command, std::int32_t stateBits, DrawContext*,
+                    const Rect& rect) override {
+    drawn = text;
+    drawnCommand = command;
+    drawnState = stateBits;
+    drawnRect = rect;
+    return true;
+  }
+
+  std::string measured;
+  bool hadContext = false;
+  std::string drawn;
+  std::int32_t drawnCommand = 0;
+  std::int32_t drawnState = 0;
+  Rect drawnRect;
+};
+
 constexpr wchar_t kHostClass[] = L"QuaverlingTestHost";
 
 class Win32Frame : public ::testing::Test {
@@ -71,7 +106,7 @@ class Win32Frame : public ::testing::Test {
   }
   void TearDown() override {
     frame.reset();
-    DestroyWindow(host);
+    if (host) DestroyWindow(host);
     UnregisterClassW(kHostClass, GetModuleHandleW(nullptr));
     moduleHandle = nullptr;
   }
@@ -170,6 +205,69 @@ TEST_F(Win32Frame, PressAndDragFollowTheRealPointer) {
   bool passedMiddle = false;
   for (const Point& p : view->path) passedMiddle |= p == Point(140, 110);
   EXPECT_TRUE(passedMiddle);
+}
+
+TEST_F(Win32Frame, FocusViewColoursTheEditBoxAndDrawsMenuItems) {
+  auto* focus = new PaintingFocus;
+  ASSERT_TRUE(frame->addChild(focus));
+  frame->setFocusView(focus);
+  HWND window = static_cast<HWND>(frame->getWindow());
+
+  HDC dc = GetDC(window);
+  const LRESULT brush = SendMessageW(window, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc), 0);
+  ASSERT_NE(brush, 0);
+  EXPECT_EQ(GetTextColor(dc), RGB(255, 255, 0));
+  EXPECT_EQ(GetBkColor(dc), RGB(255, 0, 255));
+  LOGBRUSH made{};
+  ASSERT_NE(GetObjectW(reinterpret_cast<HBRUSH>(brush), sizeof made, &made), 0);
+  EXPECT_EQ(made.lbColor, RGB(255, 0, 255));
+  ReleaseDC(window, dc);
+
+  const char entry[] = "Entry";
+  MEASUREITEMSTRUCT measure{};
+  measure.CtlType = ODT_MENU;
+  measure.itemData = reinterpret_cast<ULONG_PTR>(entry);
+  EXPECT_EQ(SendMessageW(window, WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&measure)), 1);
+  EXPECT_EQ(measure.itemWidth, 77u);
+  EXPECT_EQ(measure.itemHeight, 18u);
+  EXPECT_EQ(focus->measured, "Entry");
+  EXPECT_TRUE(focus->hadContext);
+
+  HDC memory = CreateCompatibleDC(nullptr);
+  DRAWITEMSTRUCT item{};
+  item.CtlType = ODT_MENU;
+  item.itemID = 5;
+  item.itemState = ODS_CHECKED | ODS_SELECTED;
+  item.hDC = memory;
+  item.rcItem = RECT{1, 2, 30, 20};
+  item.itemData = reinterpret_cast<ULONG_PTR>(entry);
+  EXPECT_EQ(SendMessageW(window, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&item)), 1);
+  EXPECT_EQ(focus->drawn, "Entry");
+  EXPECT_EQ(focus->drawnCommand, 5);
+  EXPECT_EQ(focus->drawnState, 1 | 4);
+  EXPECT_EQ(focus->drawnRect, Rect(1, 2, 30, 21));
+
+  // Items without data are the platform's.
+  item.itemData = 0;
+  focus->drawn.clear();
+  SendMessageW(window, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&item));
+  EXPECT_TRUE(focus->drawn.empty());
+  DeleteDC(memory);
+}
+
+TEST_F(Win32Frame, HostClosingItsWindowFirstLeavesTheFrameClosed) {
+  DestroyWindow(host);
+  host = nullptr;
+  EXPECT_FALSE(frame->isOpen());
+  EXPECT_EQ(frame->getWindow(), nullptr);
+  frame->idleUpdate();
+  frame.reset();
+  EXPECT_EQ(Frame::classRegistrations(), 0);
+  char name[32];
+  std::snprintf(name, sizeof name, "Plugin%08llx",
+                static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(moduleHandle)));
+  WNDCLASSA gone{};
+  EXPECT_FALSE(GetClassInfoA(GetModuleHandleA(nullptr), name, &gone));
 }
 
 }  // namespace
