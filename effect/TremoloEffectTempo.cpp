@@ -11,6 +11,9 @@ constexpr int32 kNoteTapSource = 1;
 constexpr int32 kAllTimeInfo = 0xFFFF;
 constexpr int kNoteOn = 0x90;
 constexpr int kControlChange = 0xB0;
+// Far beyond any song (about 50,000 years at 600 BPM), yet small enough that the
+// LFO phase computed from it stays finite and exact to well under a sample.
+constexpr double kFarthestHostPosition = 1e12;
 }  // namespace
 
 void TremoloEffect::runTempoSource() {
@@ -42,8 +45,9 @@ void TremoloEffect::followHostTransport() {
     setRelaxed(tempo, hostTempo);
     setParameter(kTempo, static_cast<float>(hostTempo));
   }
+  // The comparison also turns away NaN and infinities.
   if (live(kTempoSource) >= 0.75f && (info->flags & kVstTransportPlaying) &&
-      std::isfinite(info->ppqPos)) {
+      std::fabs(info->ppqPos) < kFarthestHostPosition) {
     beatPosition = info->ppqPos;
   }
 }
