@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "tools/stress/DispatchArguments.h"
 #include "tools/stress/StressValues.h"
 
 namespace qv::stress {
@@ -17,32 +18,6 @@ constexpr int32 kMostPrograms = 1024;
 // The tempo takes beats per minute above 1 and taps store any value in it; it
 // moves the beat, never the level, so it does not count for the level check.
 constexpr int32 kTempoParameter = 1;
-
-constexpr size_t kTextBuffer = 256;
-constexpr size_t kTextLimit = 64;
-constexpr size_t kScratchBuffer = 1024;
-constexpr size_t kScratchLimit = 512;
-constexpr char kTextFill = 'Z';
-constexpr char kCanary = static_cast<char>(0xA5);
-
-bool untouchedFrom(const char* buffer, size_t from, size_t size) {
-  return std::all_of(buffer + from, buffer + size, [](char c) { return c == kCanary; });
-}
-
-bool writesText(int32 opcode, intptr result) {
-  switch (opcode) {
-    case effGetProgramName:
-    case effGetParamLabel:
-    case effGetParamDisplay:
-    case effGetParamName:
-    case effGetEffectName:
-    case effGetVendorString:
-    case effGetProductString:
-      return true;
-    default:
-      return result != 0;  // effGetProgramNameIndexed, effGetErrorText answer 1 when they write
-  }
-}
 
 }  // namespace
 
@@ -94,109 +69,21 @@ bool StressRun::step() {
 }
 
 void StressRun::dispatch(const Request& request) {
-  char text[kTextBuffer];
-  std::memset(text, kCanary, sizeof text);
-  char scratch[kScratchBuffer];
-  std::memset(scratch, kCanary, sizeof scratch);
-  ERect* rect = nullptr;
-  ERect drawRect{0, 0, 249, 293};
-  void* chunk = nullptr;
-  VstSpeakerArrangement arrangements[2]{};
-  VstSpeakerArrangement* holders[2] = {&arrangements[0], &arrangements[1]};
-  std::vector<VstMidiEvent> events = request.events;
-  std::vector<intptr> eventList(2 + events.size());
-
-  intptr value = request.value;
-  void* ptr = scratch;
-  const Argument argument = argumentOf(request.opcode);
-  switch (argument) {
-    case Argument::TextOut:
-      std::memset(text, kTextFill, kTextLimit);
-      ptr = text;
-      break;
-    case Argument::TextIn:
-    case Argument::ChunkIn:
-      std::memcpy(text, request.text.data(), std::min(request.text.size(), kTextBuffer - 1));
-      text[std::min(request.text.size(), kTextBuffer - 1)] = '\0';
-      ptr = text;
-      break;
-    case Argument::RectOut:
-      ptr = &rect;
-      break;
-    case Argument::RectIn:
-      ptr = &drawRect;
-      break;
-    case Argument::ChunkOut:
-      ptr = &chunk;
-      break;
-    case Argument::Events: {
-      // The standard's layout: count, reserved word, then one pointer per event.
-      auto* list = reinterpret_cast<VstEvents*>(eventList.data());
-      list->numEvents = static_cast<int32>(events.size());
-      for (size_t i = 0; i < events.size(); ++i)
-        eventList[2 + i] = reinterpret_cast<intptr>(&events[i]);
-      ptr = list;
-      break;
-    }
-    case Argument::SpeakersIn:
-      arrangements[0].numChannels = arrangements[1].numChannels = 2;
-      value = reinterpret_cast<intptr>(&arrangements[0]);
-      ptr = &arrangements[1];
-      break;
-    case Argument::SpeakersOut:
-      value = reinterpret_cast<intptr>(&holders[0]);
-      ptr = &holders[1];
-      break;
-    case Argument::Scratch:
-      break;
-  }
-  const std::string textBefore(text, sizeof text);
-
-  const intptr result =
-      record_.dispatcher(&record_, request.opcode, request.index, value, ptr, request.opt);
+  const DispatchArguments arguments(request);
+  const intptr result = record_.dispatcher(&record_, request.opcode, request.index,
+                                           arguments.value(), arguments.pointer(), request.opt);
   mix(static_cast<std::uint64_t>(result));
+  for (char c : arguments.answeredText(result)) mix(static_cast<unsigned char>(c));
 
   if (request.opcode == effSetProgram && request.value >= 0 && request.value < programCount_)
     currentProgram_ = static_cast<int32>(request.value);
-
-  switch (argument) {
-    case Argument::TextOut:
-      checkTextOut(request, result, text);
-      break;
-    case Argument::TextIn:
-    case Argument::ChunkIn:
-      if (std::memcmp(text, textBefore.data(), sizeof text) != 0)
-        fail("the input text was changed");
-      break;
-    case Argument::RectOut:
-      if (rect && (rect->top > rect->bottom || rect->left > rect->right))
-        fail("the editor rectangle is inverted");
-      break;
-    case Argument::ChunkOut:
-      if (result > 0 && !chunk) fail("a chunk size without chunk data");
-      break;
-    case Argument::Scratch:
-      if (!untouchedFrom(scratch, kScratchLimit, sizeof scratch))
-        fail("bytes written past 512 into the record");
-      break;
-    default:
-      break;
-  }
+  const std::string problem = arguments.check(result);
+  if (!problem.empty()) fail(problem);
   if (request.opcode == effGetProgram && result != currentProgram_)
     fail("effGetProgram answered " + std::to_string(result) + " after program " +
          std::to_string(currentProgram_) + " was selected");
   if (request.opcode == effCanDo && (result < -1 || result > 1))
     fail("effCanDo answered " + std::to_string(result));
-}
-
-void StressRun::checkTextOut(const Request& request, intptr result, const char* text) {
-  if (!untouchedFrom(text, kTextLimit, kTextBuffer)) return fail("text written past 64 bytes");
-  if (!writesText(request.opcode, result)) return;
-  const char* end = static_cast<const char*>(std::memchr(text, '\0', kTextLimit));
-  if (!end) return fail("text not terminated within 64 bytes");
-  for (const char* c = text; c < end; ++c) mix(static_cast<unsigned char>(*c));
-  if (request.opcode == effGetProgramName && end - text >= kVstMaxProgNameLen)
-    fail("program name of " + std::to_string(end - text) + " characters");
 }
 
 void StressRun::setParameter(int32 index, float value) {

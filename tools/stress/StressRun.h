@@ -51,7 +51,6 @@ class StressRun {
 
  private:
   void dispatch(const Request& request);
-  void checkTextOut(const Request& request, intptr result, const char* text);
   void setParameter(int32 index, float value);
   void getParameter(int32 index);
   void process(const Request& request);
