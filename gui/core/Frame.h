@@ -69,7 +69,9 @@ class Frame : public View, public FrameServices, private platform::WindowClient 
   // Takes over the caller's reference to view. False, adding nothing, for a null view or
   // when the list cannot grow.
   virtual bool addChild(View* view);
-  // Detaches view, releases it when alsoRelease, and drops it from the list. Always true.
+  // Drops view from the list, detaches it (its frame link cleared, the focus taken from it)
+  // and releases it when alsoRelease. False, changing nothing, for a view the frame does
+  // not hold.
   virtual bool removeChild(View* view, bool alsoRelease);
   // Ends the focus, then detaches (and releases when alsoRelease) every view. Always true.
   virtual bool removeAllChildren(bool alsoRelease);
@@ -93,8 +95,8 @@ class Frame : public View, public FrameServices, private platform::WindowClient 
   // The modal view when set, else the topmost view under the cursor, edges included; null
   // when there is none.
   View* getViewUnderPointer();
-  // Draws view (or the whole frame when the frame does not hold it) at once on the window.
-  // Also on the editor's timer thread.
+  // Draws view (or the whole frame when the frame does not hold it) at once on the window;
+  // nothing without a window. Also on the editor's timer thread.
   void drawView(View* view) override;
   // Redraws dirty views between messages, once the window has had its first paint.
   void idleUpdate();
@@ -114,11 +116,12 @@ class Frame : public View, public FrameServices, private platform::WindowClient 
   // platform refuses.
   bool setDropActive(bool active);
   // Resizes the editor window, through the host when it can, else by hand with the tight
-  // wrapper windows above it. False when closed or for the current size.
+  // wrapper windows above it. False when closed, for the current size or a negative one.
   bool setSize(std::int32_t width, std::int32_t height);
-  // The top-left corner of the outermost window that wraps the frame's window; false when
-  // closed.
+  // The top-left corner, in its parent, of the outermost window that wraps the frame's
+  // window; false when closed or without a window.
   bool getPosition(std::int32_t& x, std::int32_t& y) const;
+  // The frame's window; null before it is made and once the platform has destroyed it.
   platform::WindowHandle getWindow() const { return window.load(std::memory_order_relaxed); }
   // True while the window is usable.
   bool isOpen() const { return open.load(std::memory_order_relaxed); }
@@ -136,8 +139,8 @@ class Frame : public View, public FrameServices, private platform::WindowClient 
 
   // The library-wide knob mode that editors set for every frame. Any thread.
   static void setKnobMode(std::int32_t mode);
-  // The name of the frame window class, "Plugin" and the module handle in eight hex digits;
-  // empty until the first frame registers it.
+  // The name of the frame window class, "Plugin" and the module handle in (at least) eight
+  // hex digits; empty until the first frame registers it.
   static const char* windowClassName();
   // How many frames hold the window class.
   static std::int32_t classRegistrations();
