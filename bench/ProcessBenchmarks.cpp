@@ -64,7 +64,8 @@ void registerAll() {
 }
 
 // The console report with ns/frame and the ratio to the baseline added to every
-// run, and the table with its medians at the end.
+// run, and the table with its medians at the end. Times are CPU times, so that
+// other work on a busy machine does not count.
 class RatioReporter : public benchmark::ConsoleReporter {
  public:
   void ReportRuns(const std::vector<Run>& runs) override {
@@ -74,7 +75,7 @@ class RatioReporter : public benchmark::ConsoleReporter {
       if (run.run_type != Run::RT_Iteration || run.error_occurred || found == registry().end())
         continue;
       const Measured& measured = found->second;
-      const double nsPerFrame = run.GetAdjustedRealTime() * 1e9 /
+      const double nsPerFrame = run.GetAdjustedCPUTime() * 1e9 /
                                 benchmark::GetTimeUnitMultiplier(run.time_unit) /
                                 measured.benchCase.blockSize;
       run.counters["ns/frame"] = nsPerFrame;
