@@ -160,13 +160,32 @@ TEST_F(FrameSizing, TightWrappersGrowUpToTheDialogFrame) {
   EXPECT_EQ(screenOf(chain[0]), Rect(100, 50, 500, 450));
 }
 
+TEST_F(FrameSizing, HandResizeLeavesMdiClientsAndWorksWithoutDialogFrames) {
+  frame.reset();
+  const platform::WindowHandle mdi =
+      tree.createWindow(host, Rect(0, 0, 293, 249), "MDIClient", false);
+  frame = std::make_unique<Frame>(kEditorSize, mdi, nullptr);
+  ASSERT_TRUE(frame->setSize(300, 260));
+  EXPECT_EQ(screenOf(frame->getWindow()).width(), 300);
+  EXPECT_EQ(screenOf(mdi).width(), 293);
+
+  openInChain({Rect(0, 0, 293, 249)});
+  tree.setDialogFrameHeight(0);
+  ASSERT_TRUE(frame->setSize(310, 270));
+  EXPECT_EQ(screenOf(frame->getWindow()), Rect(100, 50, 410, 320));
+  EXPECT_EQ(screenOf(chain.back()).width(), 293);
+}
+
 TEST_F(FrameSizing, PositionClimbsWrappersOfAboutTheFramesSize) {
-  openInChain({Rect(20, 30, 20 + 350, 30 + 300), Rect(5, 7, 5 + 293, 7 + 249)});
+  openInChain({Rect(20, 30, 20 + 353, 30 + 300), Rect(5, 7, 5 + 293, 7 + 249)});
   std::int32_t x = -1;
   std::int32_t y = -1;
   ASSERT_TRUE(frame->getPosition(x, y));
-  // The outer wrapper is 57 by 51 larger: within reach; the host's window is not.
+  // The outer wrapper is 60 by 51 larger: within reach; the host's window is not.
   EXPECT_EQ(Point(x, y), Point(20, 30));
+  openInChain({Rect(20, 30, 20 + 354, 30 + 300), Rect(5, 7, 5 + 293, 7 + 249)});
+  ASSERT_TRUE(frame->getPosition(x, y));
+  EXPECT_EQ(Point(x, y), Point(5, 7));
 
   // A caption stops the climb at once.
   frame.reset();
