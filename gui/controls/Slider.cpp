@@ -164,9 +164,9 @@ bool Slider::growsFromStart() const {
 
 Rect Slider::thumbRect(bool bounded) const {
   const bool horizontal = isHorizontal();
-  const float value = getValue();
   // A value outside [0, 1] (from the host or a changed range) keeps the thumb on the track.
-  const float fraction = unitFraction(growsFromStart() ? value : 1.0f - value);
+  const float value = unitFraction(getValue());
+  const float fraction = growsFromStart() ? value : 1.0f - value;
   std::int32_t lead = static_cast<std::int32_t>(static_cast<float>(thumbTravel) * fraction) +
                       (horizontal ? thumbOffset.x : thumbOffset.y);
   if (bounded && lead < lowestPosition) lead = lowestPosition;
