@@ -1,13 +1,15 @@
 // Compares the software backend's pictures of every scene with those that the Windows builds
-// drew through GDI under Wine (their test gui_crosscheck_render leaves them in
-// QV_CROSSCHECK_DIR/<arch>). Without a current dump from a Windows build the comparison is
-// skipped. The native pictures, and for every scene that differs the Windows one beside it,
-// are written to QV_CROSSCHECK_DIR/native for a look.
+// drew through GDI under Wine: their test gui_crosscheck_render leaves them in
+// <their build directory>/crosscheck, and every current one found beside this build's
+// directory is compared. Without one the comparison is skipped, so run the Windows builds'
+// tests first. The native pictures, and for every scene that differs the Windows one beside
+// it, are written to <this build directory>/crosscheck for a look.
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <iostream>
 #include <string>
+#include <vector>
 
 #include "tests/gui/crosscheck/Picture.h"
 #include "tests/gui/crosscheck/SceneDumps.h"
@@ -16,7 +18,8 @@
 namespace crosscheck {
 namespace {
 
-const std::string kDumpRoot = QV_CROSSCHECK_DIR;
+const std::string kSearchRoot = QV_CROSSCHECK_SEARCH;
+const std::string kNativeDump = QV_CROSSCHECK_NATIVE;
 
 // Scenes in which the software backend still rasterises otherwise than GDI. They are
 // compared and reported but do not fail; one that starts to match fails until it leaves
@@ -27,6 +30,8 @@ struct KnownDifference {
 };
 constexpr KnownDifference kKnownDifferences[] = {
     {"lines_thin", "pixels of lines through exact half-way points: GDI's tie rule per octant"},
+    {"lines_outward", "GDI's tie rule per octant"},
+    {"lines_inward", "GDI's tie rule per octant"},
     {"lines_wide_straight", "wide pens: GDI's geometric pens with round ends"},
     {"lines_wide_slanted", "wide pens: GDI's geometric pens with round ends and joins"},
     {"lines_dotted", "the dot pattern of styled pens; a wide dotted pen draws solid"},
@@ -47,21 +52,16 @@ const char* knownDifference(const char* scene) {
   return nullptr;
 }
 
-void compareWith(const std::string& arch) {
-  const std::string windowsDump = kDumpRoot + "/" + arch;
-  if (!hasCurrentDump(windowsDump)) {
-    GTEST_SKIP() << "no dump of the current scenes in " << windowsDump << "; run the " << arch
-                 << " build's tests first";
-  }
-  const std::string nativeDump = kDumpRoot + "/native";
-  const bool keep = makeDirectory(nativeDump);
+void compareWith(const std::string& windowsDump, const std::string& arch) {
+  SCOPED_TRACE(windowsDump);
+  const bool keep = makeDirectory(kNativeDump);
   for (std::int32_t i = 0; i < sceneCount(); ++i) {
     const Scene& scene = scenes()[i];
     SCOPED_TRACE(scene.name);
     Picture expected;
     ASSERT_TRUE(readPicture(scenePath(windowsDump, scene.name), expected));
     const Picture actual = renderScene(scene);
-    if (keep) writePicture(scenePath(nativeDump, scene.name), actual);
+    if (keep) writePicture(scenePath(kNativeDump, scene.name), actual);
     const std::string difference = comparePictures(scene, expected, actual);
     if (const char* known = knownDifference(scene.name)) {
       EXPECT_NE(difference, "") << "matches now: take it off the known differences";
@@ -70,17 +70,26 @@ void compareWith(const std::string& arch) {
       EXPECT_EQ(difference, "") << arch << " drew it otherwise";
     }
     if (!difference.empty() && keep) {
-      writePicture(nativeDump + "/" + scene.name + "." + arch + ".ppm", expected);
+      writePicture(kNativeDump + "/" + scene.name + "." + arch + ".ppm", expected);
     }
   }
 }
 
+void compareWithEvery(const std::string& arch) {
+  const std::vector<std::string> dumps = findCurrentDumps(kSearchRoot, arch);
+  if (dumps.empty()) {
+    GTEST_SKIP() << "no " << arch << " dump of the current scenes in any build directory under "
+                 << kSearchRoot << "; run a " << arch << " build's tests first";
+  }
+  for (const std::string& dump : dumps) compareWith(dump, arch);
+}
+
 TEST(Crosscheck, SoftwareBackendDrawsAsWin32GdiDoes) {
-  compareWith("win32");
+  compareWithEvery("win32");
 }
 
 TEST(Crosscheck, SoftwareBackendDrawsAsWin64GdiDoes) {
-  compareWith("win64");
+  compareWithEvery("win64");
 }
 
 }  // namespace

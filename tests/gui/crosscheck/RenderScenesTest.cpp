@@ -11,6 +11,7 @@ namespace crosscheck {
 namespace {
 
 const std::string kDumpDirectory = QV_CROSSCHECK_OUT;
+const std::string kArch = sizeof(void*) == 4 ? "win32" : "win64";
 
 const Scene& sceneNamed(const char* name) {
   for (std::int32_t i = 0; i < sceneCount(); ++i) {
@@ -33,7 +34,7 @@ TEST(CrosscheckRender, EverySceneIsDrawnAndStored) {
     all = all && written;
   }
   if (all) {
-    EXPECT_TRUE(writeManifest(kDumpDirectory));
+    EXPECT_TRUE(writeManifest(kDumpDirectory, kArch));
   }
 }
 

@@ -1,5 +1,6 @@
 #include "tests/gui/crosscheck/SceneDumps.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -16,6 +17,20 @@ std::string manifestPath(const std::string& directory) {
   return directory + "/manifest.txt";
 }
 
+// The manifest's two lines: the fingerprint and the architecture.
+bool isCurrentDump(const std::string& directory, const std::string& arch) {
+  std::FILE* file = std::fopen(manifestPath(directory).c_str(), "r");
+  if (!file) return false;
+  char fingerprint[128] = {};
+  char drawnFor[32] = {};
+  const bool read = std::fgets(fingerprint, sizeof(fingerprint), file) != nullptr &&
+                    std::fgets(drawnFor, sizeof(drawnFor), file) != nullptr;
+  std::fclose(file);
+  fingerprint[std::strcspn(fingerprint, "\r\n")] = '\0';
+  drawnFor[std::strcspn(drawnFor, "\r\n")] = '\0';
+  return read && std::strcmp(fingerprint, kFingerprint) == 0 && arch == drawnFor;
+}
+
 }  // namespace
 
 bool makeDirectory(const std::string& directory) {
@@ -24,10 +39,10 @@ bool makeDirectory(const std::string& directory) {
   return std::filesystem::is_directory(directory, error);
 }
 
-bool writeManifest(const std::string& directory) {
+bool writeManifest(const std::string& directory, const std::string& arch) {
   std::FILE* file = std::fopen(manifestPath(directory).c_str(), "w");
   if (!file) return false;
-  const bool written = std::fprintf(file, "%s\n", kFingerprint) > 0;
+  const bool written = std::fprintf(file, "%s\n%s\n", kFingerprint, arch.c_str()) > 0;
   return std::fclose(file) == 0 && written;
 }
 
@@ -35,14 +50,15 @@ void removeManifest(const std::string& directory) {
   std::remove(manifestPath(directory).c_str());
 }
 
-bool hasCurrentDump(const std::string& directory) {
-  std::FILE* file = std::fopen(manifestPath(directory).c_str(), "r");
-  if (!file) return false;
-  char line[128] = {};
-  const bool read = std::fgets(line, sizeof(line), file) != nullptr;
-  std::fclose(file);
-  line[std::strcspn(line, "\r\n")] = '\0';
-  return read && std::strcmp(line, kFingerprint) == 0;
+std::vector<std::string> findCurrentDumps(const std::string& root, const std::string& arch) {
+  std::vector<std::string> found;
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(root, error)) {
+    const std::string dump = entry.path().string() + "/crosscheck";
+    if (isCurrentDump(dump, arch)) found.push_back(dump);
+  }
+  std::sort(found.begin(), found.end());
+  return found;
 }
 
 std::string scenePath(const std::string& directory, const char* sceneName) {

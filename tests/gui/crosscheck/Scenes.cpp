@@ -63,6 +63,33 @@ void thinLines(OffscreenContext& c) {
   c.polyLine(path, 6);
 }
 
+// Lines between the centre and every third pixel of the border, outwards or inwards: every
+// slope in every octant, each direction on its own.
+void lineFan(OffscreenContext& c, bool inwards) {
+  const Point centre(24, 20);
+  std::int32_t n = 0;
+  auto spoke = [&](Point rim) {
+    c.setFrameColor(n++ % 2 ? kYellow : kWhite);
+    c.moveTo(inwards ? rim : centre);
+    c.lineTo(inwards ? centre : rim);
+  };
+  for (std::int32_t x = 0; x < 48; x += 3) {
+    spoke(Point(x, 0));
+    spoke(Point(47 - x, 39));
+  }
+  for (std::int32_t y = 1; y < 39; y += 3) {
+    spoke(Point(0, 39 - y));
+    spoke(Point(47, y));
+  }
+}
+
+void outwardLines(OffscreenContext& c) {
+  lineFan(c, false);
+}
+void inwardLines(OffscreenContext& c) {
+  lineFan(c, true);
+}
+
 void wideStraightLines(OffscreenContext& c) {
   c.setFrameColor(kYellow);
   for (std::int32_t width = 0; width <= 5; ++width) {
@@ -436,6 +463,8 @@ void textClipped(OffscreenContext& c) {
 
 constexpr Scene kScenes[] = {
     {"lines_thin", 48, 40, kBlack, Match::Exact, thinLines},
+    {"lines_outward", 48, 40, kBlack, Match::Exact, outwardLines},
+    {"lines_inward", 48, 40, kBlack, Match::Exact, inwardLines},
     {"lines_wide_straight", 48, 40, kBlack, Match::Exact, wideStraightLines},
     {"lines_wide_slanted", 48, 40, kBlack, Match::Exact, wideSlantedLines},
     {"lines_dotted", 48, 40, kBlack, Match::Exact, dottedLines},
