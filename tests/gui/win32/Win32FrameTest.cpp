@@ -88,17 +88,28 @@ class Win32Frame : public ::testing::Test {
   static constexpr int kHostX = 60;
   static constexpr int kHostY = 40;
 
+  // The host's window lives as long as the suite: destroying a window takes Wine's display
+  // driver long.
+  static void TearDownTestSuite() {
+    if (host) DestroyWindow(host);
+    host = nullptr;
+    UnregisterClassW(kHostClass, GetModuleHandleW(nullptr));
+  }
+
   void SetUp() override {
     moduleHandle = GetModuleHandleW(nullptr);
-    WNDCLASSW hostClass{};
-    hostClass.lpfnWndProc = DefWindowProcW;
-    hostClass.hInstance = GetModuleHandleW(nullptr);
-    hostClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    hostClass.lpszClassName = kHostClass;
-    RegisterClassW(&hostClass);
-    // A window without a frame, so that its client area starts at its corner.
-    host = CreateWindowExW(WS_EX_TOPMOST, kHostClass, L"Host", WS_POPUP | WS_VISIBLE, kHostX,
-                           kHostY, 400, 320, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (!host) {
+      WNDCLASSW hostClass{};
+      hostClass.lpfnWndProc = DefWindowProcW;
+      hostClass.hInstance = GetModuleHandleW(nullptr);
+      hostClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+      hostClass.lpszClassName = kHostClass;
+      RegisterClassW(&hostClass);
+      // A window without a frame, so that its client area starts at its corner.
+      host =
+          CreateWindowExW(WS_EX_TOPMOST, kHostClass, L"Host", WS_POPUP | WS_VISIBLE, kHostX, kHostY,
+                          400, 320, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    }
     ASSERT_NE(host, nullptr) << GetLastError();
     frame = std::make_unique<Frame>(Rect(0, 0, 293, 249), host, nullptr);
     ASSERT_NE(frame->getWindow(), nullptr);
@@ -106,8 +117,6 @@ class Win32Frame : public ::testing::Test {
   }
   void TearDown() override {
     frame.reset();
-    if (host) DestroyWindow(host);
-    UnregisterClassW(kHostClass, GetModuleHandleW(nullptr));
     moduleHandle = nullptr;
   }
 
@@ -137,7 +146,7 @@ class Win32Frame : public ::testing::Test {
     SendInput(1, &input, sizeof input);
   }
 
-  HWND host = nullptr;
+  static inline HWND host = nullptr;
   std::unique_ptr<Frame> frame;
 };
 
