@@ -4,6 +4,7 @@
 
 #include "gui/platform/software/BitmapResources.h"
 #include "tests/gui/core/BmpBytes.h"
+#include "tests/gui/core/Canvas.h"
 
 namespace {
 
@@ -87,6 +88,17 @@ std::vector<float> DragTest::heardValues() const {
   std::vector<float> values;
   for (const Heard& h : heard) values.push_back(h.value);
   return values;
+}
+
+bool DragTest::drawnMatches(const char* name, std::int32_t width, std::int32_t height,
+                            std::initializer_list<Control*> controls) {
+  Canvas canvas(width, height, kGrey);
+  DrawContext context(nullptr, &canvas.device, nullptr);
+  for (Control* control : controls) {
+    control->draw(&context);
+    control->release();
+  }
+  return matchesGolden(*canvas.surface, name);
 }
 
 ::testing::AssertionResult near(const std::vector<float>& actual, std::vector<float> expected) {

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <string>
 #include <vector>
 
 #include "editor/EditorBase.h"
@@ -64,6 +65,10 @@ class DragTest : public ::testing::Test, public ControlListener {
   std::vector<float> changes() const;
   // Every value heard, in order.
   std::vector<float> heardValues() const;
+  // Draws the controls (then releases them) on a grey canvas of the given size and compares
+  // it with the golden picture of that name.
+  bool drawnMatches(const char* name, std::int32_t width, std::int32_t height,
+                    std::initializer_list<Control*> controls);
 
   class BareEffect : public ExtendedEffect {
    public:
@@ -82,7 +87,6 @@ class DragTest : public ::testing::Test, public ControlListener {
   BareEffect effect{FakeHost::callback};
   Frame* frame = nullptr;
   std::vector<Heard> heard;
-  std::uint32_t start = 0;
 
  private:
   std::vector<std::vector<std::uint8_t>> bitmapBytes;

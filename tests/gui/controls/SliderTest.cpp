@@ -3,9 +3,7 @@
 #include <limits>
 
 #include "gui/controls/Slider.h"
-#include "gui/core/DrawContext.h"
 #include "tests/gui/controls/DragFixture.h"
-#include "tests/gui/core/Canvas.h"
 
 namespace {
 
@@ -122,27 +120,20 @@ TEST_F(SliderTest, DrawnSlidersMatchTheirPictureWithOrWithoutABuffer) {
   Bitmap* track = strip(6, 20, {kDarkBlue});
   // A thumb with a transparent middle row.
   Bitmap* thumb = strip(4, 1, {kOrange, kWhite, kOrange});
-  Canvas canvas(40, 24, kGrey);
-  DrawContext context(nullptr, &canvas.device, nullptr);
-  const float values[] = {0.0f, 0.5f, 1.0f};
+  Slider* sliders[4];
   for (int i = 0; i < 3; ++i) {
-    auto* slider = new VerticalSlider(Rect(2 + 8 * i, 2, 8 + 8 * i, 22), nullptr, 0, Point(1, 0),
-                                      20, thumb, track, Point(), kSliderOriginBottom);
+    sliders[i] = new VerticalSlider(Rect(2 + 8 * i, 2, 8 + 8 * i, 22), nullptr, 0, Point(1, 0), 20,
+                                    thumb, track, Point(), kSliderOriginBottom);
+    sliders[i]->setValue(i * 0.5f);
     // The last one was never attached and draws straight to the context.
-    if (i < 2) slider->onAttached(nullptr);
-    slider->setValue(values[i]);
-    slider->draw(&context);
-    slider->release();
+    if (i < 2) sliders[i]->onAttached(nullptr);
   }
-  auto* across = new HorizontalSlider(Rect(26, 2, 38, 8), nullptr, 0, Point(0, 1), 12, thumb,
-                                      nullptr, Point(), kSliderOriginRight);
-  across->setValue(0.25f);
-  across->draw(&context);
-  across->release();
+  sliders[3] = new HorizontalSlider(Rect(26, 2, 38, 8), nullptr, 0, Point(0, 1), 12, thumb, nullptr,
+                                    Point(), kSliderOriginRight);
+  sliders[3]->setValue(0.25f);
   track->release();
   thumb->release();
-  EXPECT_TRUE(matchesGolden(*canvas.surface, "sliders"))
-      << "see tests/gui/golden/sliders.actual.png";
+  EXPECT_TRUE(drawnMatches("sliders", 40, 24, {sliders[0], sliders[1], sliders[2], sliders[3]}));
 }
 
 }  // namespace

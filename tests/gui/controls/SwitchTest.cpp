@@ -2,9 +2,7 @@
 #include <limits>
 
 #include "gui/controls/Switch.h"
-#include "gui/core/DrawContext.h"
 #include "tests/gui/controls/DragFixture.h"
-#include "tests/gui/core/Canvas.h"
 
 namespace {
 
@@ -89,17 +87,15 @@ TEST_F(SwitchTest, HorizontalSwitchSplitsTheBitmapWidth) {
 
 TEST_F(SwitchTest, SwitchesWithoutBandsStayAtZero) {
   Bitmap* images = strip(10, 10, {kRed});
-  auto* single = add(new VerticalSwitch(Rect(0, 0, 10, 10), this, 1, 1, 10, 1, images, Point()));
-  auto* flat = add(new VerticalSwitch(Rect(0, 20, 10, 30), this, 1, 1, 0, 4, images, Point()));
-  auto* none = add(new HorizontalSwitch(Rect(0, 40, 10, 50), this, 1, 1, 10, 0, nullptr, Point()));
+  Control* controls[] = {
+      add(new VerticalSwitch(Rect(0, 0, 10, 10), this, 1, 1, 10, 1, images, Point())),
+      add(new VerticalSwitch(Rect(0, 20, 10, 30), this, 1, 1, 0, 4, images, Point())),
+      add(new HorizontalSwitch(Rect(0, 40, 10, 50), this, 1, 1, 10, 0, nullptr, Point()))};
   images->release();
-  for (Control* control :
-       {static_cast<Control*>(single), static_cast<Control*>(flat), static_cast<Control*>(none)}) {
-    Rect r;
-    control->getBounds(r);
-    control->setValue(0.7f);
-    click(Point(r.right, r.bottom));
-    EXPECT_EQ(control->getValue(), 0.0f);
+  for (int i = 0; i < 3; ++i) {
+    controls[i]->setValue(0.7f);
+    click(Point(10, 20 * i + 10));
+    EXPECT_EQ(controls[i]->getValue(), 0.0f) << i;
   }
   frame->idleUpdate();
 }
@@ -130,26 +126,21 @@ TEST_F(SwitchTest, RockerFollowsItsHalvesWhileAnythingIsHeldAndSpringsBack) {
 
 TEST_F(SwitchTest, DrawnSwitchesMatchTheirPicture) {
   Bitmap* four = strip(8, 6, {kRed, kGreen, kBlue, kYellow});
-  Bitmap* rocker = strip(8, 6, {kMagenta, kGrey, kCyan});
-  Canvas canvas(62, 10, kBlack);
-  DrawContext context(nullptr, &canvas.device, nullptr);
-  const float values[] = {0.0f, 0.5f, 1.0f};
+  Bitmap* rocker = strip(8, 6, {kMagenta, kBlack, kCyan});
+  Control* controls[6];
   for (int i = 0; i < 3; ++i) {
-    auto* vertical =
+    controls[i] =
         new VerticalSwitch(Rect(2 + 10 * i, 2, 10 + 10 * i, 8), nullptr, 0, 4, 6, 4, four, Point());
-    vertical->setValue(values[i]);
-    vertical->draw(&context);
-    vertical->release();
-    auto* spring =
+    controls[i]->setValue(i * 0.5f);
+    controls[3 + i] =
         new SpringSwitch(Rect(32 + 10 * i, 2, 40 + 10 * i, 8), nullptr, 0, 6, rocker, Point(), 0);
-    spring->setValue(values[i] * 2 - 1);
-    spring->draw(&context);
-    spring->release();
+    controls[3 + i]->setValue(i - 1.0f);
   }
   four->release();
   rocker->release();
-  EXPECT_TRUE(matchesGolden(*canvas.surface, "switches"))
-      << "see tests/gui/golden/switches.actual.png";
+  EXPECT_TRUE(
+      drawnMatches("switches", 62, 10,
+                   {controls[0], controls[1], controls[2], controls[3], controls[4], controls[5]}));
 }
 
 }  // namespace
