@@ -59,8 +59,6 @@ class WindowService {
   // platform's default handling.
   virtual void setClient(WindowHandle window, WindowClient* client) = 0;
 
-  // Asks for a paint of area (window coordinates), or of the whole window when area is null.
-  virtual void invalidate(WindowHandle window, const Rect* area) = 0;
   // The window's outer rectangle on the screen; false for no window.
   virtual bool screenRect(WindowHandle window, Rect& out) = 0;
   // The top-left corner in the client coordinates of the parent; false for no window.

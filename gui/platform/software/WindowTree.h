@@ -28,6 +28,9 @@ class WindowTree final : public platform::WindowService {
   platform::WindowHandle createWindow(platform::WindowHandle parent, const Rect& rect,
                                       const char* className, bool caption);
   bool isWindow(platform::WindowHandle window) const;
+  // Asks for a paint of area (window coordinates), or of the whole window when area is null,
+  // as the platform does when a window is uncovered.
+  void invalidate(platform::WindowHandle window, const Rect* area);
   bool isClassRegistered(const std::string& name) const;
   std::int32_t registeredClassCount() const { return static_cast<std::int32_t>(classes.size()); }
   // The window's pixels (its client area), null for no window.
@@ -56,7 +59,6 @@ class WindowTree final : public platform::WindowService {
                                            std::int32_t height) override;
   void destroyWindow(platform::WindowHandle window) override;
   void setClient(platform::WindowHandle window, platform::WindowClient* client) override;
-  void invalidate(platform::WindowHandle window, const Rect* area) override;
   bool screenRect(platform::WindowHandle window, Rect& out) override;
   bool positionInParent(platform::WindowHandle window, Point& out) override;
   platform::WindowHandle parentOf(platform::WindowHandle window) override;

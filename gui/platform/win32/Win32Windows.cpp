@@ -87,15 +87,6 @@ class Win32Windows final : public WindowService {
     SetWindowLongPtrW(hwnd(window), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(client));
   }
 
-  void invalidate(WindowHandle window, const Rect* area) override {
-    if (!area) {
-      InvalidateRect(hwnd(window), nullptr, FALSE);
-      return;
-    }
-    const RECT r{area->left, area->top, area->right, area->bottom};
-    InvalidateRect(hwnd(window), &r, FALSE);
-  }
-
   bool screenRect(WindowHandle window, Rect& out) override {
     RECT r;
     if (!window || !GetWindowRect(hwnd(window), &r)) return false;
