@@ -222,10 +222,10 @@ Canvas drawAbout(Lettering& lettering) {
       "host's tempo, or from the host's song position.",
       "A metronome note and the light mark each beat.",
   };
-  float y = 99;
+  float y = 101;
   for (const char* line : lines) {
     lettering.draw(c, line, 24, y, Align::Left, TextStyle{10, false, 0, kInk});
-    y += line[0] ? 12.5f : 6;
+    y += line[0] ? 13.5f : 7;
   }
   lettering.draw(c, "quaverling.audio", 24, 232, Align::Left, TextStyle{9, false, 0, kMuted});
   lettering.draw(c, "click to close", fx(kPanelWidth) - 24, 232, Align::Right,
