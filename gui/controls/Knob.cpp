@@ -14,7 +14,6 @@ constexpr float kDefaultArcStart = 3.9269908f;
 constexpr float kDefaultArcSweep = -4.712389f;
 // Pixels of linear mouse travel that cover the whole range.
 constexpr float kLinearSpan = 200.0f;
-constexpr std::int32_t kDefaultInset = 3;
 
 std::int32_t insetForPointer(const Bitmap& pointer) {
   return static_cast<std::int32_t>(pointer.getWidth() / 2.0 + 2.5);

@@ -61,6 +61,7 @@ class Knob : public Control {
   Color pointerColor = kWhite;
   Color shadowColor = kGrey;
   Bitmap* pointerBitmap = nullptr;
+  // Distance of the pointer point from the rim: 3 for drawn lines.
   std::int32_t inset = 3;
   float arcStart = 0.0f;
   float arcSweep = 1.0f;

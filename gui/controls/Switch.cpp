@@ -95,7 +95,9 @@ SpringSwitch::SpringSwitch(const Rect& bounds, ControlListener* listener, std::i
     : Control(bounds, listener, tag, background),
       bitmapOffset(offset),
       imageHeight(height),
-      style(springStyle) {}
+      style(springStyle) {
+  resetValue = 0.0f;
+}
 
 SpringSwitch::~SpringSwitch() = default;
 

@@ -57,8 +57,9 @@ inline constexpr std::int32_t kSpringHorizontal = 0x01;
 // A rocker with the values -1, 0 and 1: pressed in its first half (upper, or left with
 // kSpringHorizontal) it goes to -1, in the other half to 1, and back to 0 at every release,
 // which the listener always hears. The drag lasts while any button or modifier is held and
-// is reported to the host as a gesture; no Control-click reset. Its bitmap stacks the
-// images for -1 (and any other value), 0 and 1 from offset downwards.
+// is reported to the host as a gesture; no Control-click reset (its reset value is 0, as
+// the other switches'). Its bitmap stacks the images for -1 (and any other value), 0 and 1
+// from offset downwards.
 class SpringSwitch : public Control {
  public:
   SpringSwitch(const Rect& size, ControlListener* listener, std::int32_t tag,
