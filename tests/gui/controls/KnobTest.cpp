@@ -40,6 +40,12 @@ TEST_F(KnobTest, ArcRunsClockwiseFromLowerLeftWithTheDeadZoneSplitBetweenTheEnds
   EXPECT_EQ(pointerAt(knob, 0.5f), Point(20, 3));
   knob->setArcStart(knob->getArcStart());
   EXPECT_EQ(pointerAt(knob, 1.0f), Point(20, 3));
+  // A counter-clockwise quarter from straight up (given two turns too far) to the left.
+  knob->setArcStart(1.5707964f + 2 * 6.2831855f);
+  knob->setArcSweep(1.5707964f);
+  EXPECT_NEAR(knob->valueAtPoint(Point(0, 20)), 2.0f, 1e-6f);
+  EXPECT_EQ(knob->valueAtPoint(Point(21, 40)), 2.0f);
+  EXPECT_EQ(knob->valueAtPoint(Point(40, 21)), 0.0f);
 }
 
 TEST_F(KnobTest, DegenerateArcsRangesAndValuesKeepThePointerOnTheKnob) {
