@@ -85,7 +85,12 @@ void header(Canvas& c, Lettering& l) {
          paints::vertical(0, scaled(kHeader, 1.2f), 19, kHeader));
   c.fill(shapes::box(0, 19, fx(kPanelWidth), 20), kAccentDeep);
   quaver(c, 7, 2.5f, 1.0f, kAccent);
-  l.draw(c, "Quaverling", 23, 10, Align::Left, TextStyle{15, true, 0, kInk});
+  const TextStyle title{15, true, 0, kInk};
+  l.draw(c, "Quaverling", 23, 10, Align::Left, title);
+  // The title is the about picture's click area: an info mark beside it says so.
+  const float info = 23 + fx(l.width("Quaverling", title)) + 9;
+  c.fill(shapes::ring(info, 9.5f, 5, 0.6f), kMuted);
+  l.draw(c, "i", info + 0.5f, 9.5f, Align::Centre, TextStyle{9, true, 0, kMuted});
   l.draw(c, "beat-locked tremolo & auto-pan", 287, 10.5f, Align::Right, kSmall);
 }
 
