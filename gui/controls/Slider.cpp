@@ -41,6 +41,10 @@ Slider::~Slider() {
 void Slider::draw(DrawContext* context) {
   if (context) {
     if (buffer && buffer->getSurface()) {
+      // Cleared first: a missing or colour-keyed track would otherwise let the thumbs of
+      // earlier pictures show through.
+      buffer->setFillColor(kBlack);
+      buffer->fillRect(Rect(-1, -1, controlWidth, controlHeight));
       drawLayers(buffer.get(), Point(0, 0));
       buffer->copyTo(context, size, Point(0, 0));
     } else {

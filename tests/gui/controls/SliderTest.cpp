@@ -102,6 +102,17 @@ TEST_F(SliderTest, HorizontalSliderGrowsFromTheLeft) {
   EXPECT_EQ(pixel(Point(232, 128)), kDarkBlue);
 }
 
+TEST_F(SliderTest, ThumbLeavesNoTrailOnATrackWithoutPicture) {
+  Bitmap* thumb = strip(11, 11, {kOrange});
+  auto* slider = add(new VerticalSlider(Rect(18, 43, 33, 93), this, 2, 45, 81, thumb, nullptr,
+                                        Point(), kSliderOriginBottom));
+  thumb->release();
+  slider->setValue(1.0f);
+  EXPECT_EQ(thumbTop(), 45);
+  slider->setValue(0.0f);
+  EXPECT_EQ(thumbTop(), 79);
+}
+
 TEST_F(SliderTest, TrackWithoutTravelAndRefusedDivisorsLeaveTheValueAlone) {
   Bitmap* thumb = strip(11, 11, {kOrange});
   auto* slider = add(new VerticalSlider(Rect(18, 43, 33, 93), this, 2, 60, 60, thumb, nullptr,
