@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <deque>
 
+#include "gui/platform/software/HeadlessHostWindow.h"
 #include "gui/platform/software/ScriptedInput.h"
 #include "gui/platform/software/SoftwareDevice.h"
 
@@ -55,6 +56,7 @@ void WindowTree::reset() {
   nodes.clear();
   classes.clear();
   queue.clear();
+  focused = nullptr;
   cursor = arrowCursor();
   dialogFrame = 3;
   oleCount = 0;
@@ -122,6 +124,8 @@ platform::WindowHandle WindowTree::createChildWindow(const char* name,
                                                      platform::WindowHandle parent, const char*,
                                                      std::int32_t width, std::int32_t height) {
   Node* above = find(parent);
+  // A host in another module hands a record in place of a window of this tree.
+  if (!above) above = find(adoptHeadlessHostWindow(parent));
   if (!above || !name || !isClassRegistered(name)) return nullptr;
   Node* node = make(above, Rect(0, 0, std::max(width, 0), std::max(height, 0)), name, false);
   node->update = Rect(0, 0, node->rect.width(), node->rect.height());
@@ -137,6 +141,7 @@ void WindowTree::destroyNode(Node* node, bool tellClients) {
   }
   for (Node* child : children) destroyNode(child, tellClients);
   std::erase_if(queue, [node](const PressMessage& m) { return m.window == node; });
+  if (focused == node) focused = nullptr;
   std::erase_if(nodes, [node](const std::unique_ptr<Node>& n) { return n.get() == node; });
 }
 
@@ -254,18 +259,19 @@ std::unique_ptr<platform::WindowDevice> WindowTree::fetchDevice(platform::Window
   return std::make_unique<FetchedDevice>(target);
 }
 
-bool WindowTree::setDropTarget(platform::WindowHandle window, platform::WindowClient* target) {
+bool WindowTree::setDropTarget(platform::WindowHandle window,
+                               std::unique_ptr<platform::DropSink> sink) {
   Node* node = find(window);
   if (!node) return false;
   // The platform refuses a second registration and a revocation of none.
-  if ((target != nullptr) == (node->dropTarget != nullptr)) return false;
-  node->dropTarget = target;
+  if ((sink != nullptr) == (node->dropTarget != nullptr)) return false;
+  node->dropTarget = std::move(sink);
   return true;
 }
 
-platform::WindowClient* WindowTree::dropTarget(platform::WindowHandle window) const {
+platform::DropSink* WindowTree::dropTarget(platform::WindowHandle window) const {
   const Node* node = find(window);
-  return node ? node->dropTarget : nullptr;
+  return node ? node->dropTarget.get() : nullptr;
 }
 
 bool WindowTree::dispatchOnePaintMessage() {
@@ -307,6 +313,28 @@ void WindowTree::dispatchMessages() {
       return;
     }
   }
+}
+
+void WindowTree::setKeyboardClient(platform::WindowHandle window, KeyboardClient* linked) {
+  if (Node* node = find(window)) node->keyboard = linked;
+}
+
+void WindowTree::setFocus(platform::WindowHandle window) {
+  Node* next = find(window);
+  if (next == focused) return;
+  Node* previous = focused;
+  focused = next;
+  if (previous && previous->keyboard) previous->keyboard->keyboardFocusLost();
+}
+
+void WindowTree::type(const char* text) {
+  for (const char* c = text; c && *c; ++c) {
+    if (focused && focused->keyboard) focused->keyboard->keyTyped(*c);
+  }
+}
+
+void WindowTree::pressKey(std::int32_t virtualKey) {
+  if (focused && focused->keyboard) focused->keyboard->keyPressed(virtualKey);
 }
 
 void WindowTree::sleep(std::uint32_t milliseconds) {

@@ -17,6 +17,23 @@
 
 namespace software {
 
+// The virtual key of Enter, as pressKey takes it.
+inline constexpr std::int32_t kKeyEnter = 13;
+
+// What a window that takes the keyboard (an edit box) hears of the user.
+class KeyboardClient {
+ public:
+  // One typed character.
+  virtual void keyTyped(char c) = 0;
+  // A key went down; the client may destroy its window here.
+  virtual void keyPressed(std::int32_t virtualKey) = 0;
+  // The keyboard focus moved to another window; the client may destroy its window here.
+  virtual void keyboardFocusLost() = 0;
+
+ protected:
+  ~KeyboardClient() = default;
+};
+
 class WindowTree final : public platform::WindowService {
  public:
   // Destroys every window (without telling clients), forgets the classes, cursors, drop
@@ -37,8 +54,8 @@ class WindowTree final : public platform::WindowService {
   PixelSurface* pixels(platform::WindowHandle window) const;
   // The area waiting for a paint, empty when none.
   Rect updateArea(platform::WindowHandle window) const;
-  // The client registered as the window's drop target, or null.
-  platform::WindowClient* dropTarget(platform::WindowHandle window) const;
+  // The sink registered as the window's drop target, or null.
+  platform::DropSink* dropTarget(platform::WindowHandle window) const;
   platform::WindowClient* client(platform::WindowHandle window) const;
   // The topmost window under the screen point, null when none.
   platform::WindowHandle windowAt(Point screen) const;
@@ -51,6 +68,15 @@ class WindowTree final : public platform::WindowService {
   // queued press and every waiting paint of the calling thread, as a message loop does.
   void press(Point screen, platform::PressedButton button);
   void dispatchMessages();
+
+  // The keyboard: the window with the focus gets what the user types. Moving the focus tells
+  // the window that loses it; a destroyed window loses it without being told.
+  void setKeyboardClient(platform::WindowHandle window, KeyboardClient* client);
+  void setFocus(platform::WindowHandle window);
+  platform::WindowHandle focus() const { return focused; }
+  // The user types text into the focused window, one character a byte, or presses a key.
+  void type(const char* text);
+  void pressKey(std::int32_t virtualKey);
 
   bool registerWindowClass(const char* name) override;
   void unregisterWindowClass(const char* name) override;
@@ -68,7 +94,8 @@ class WindowTree final : public platform::WindowService {
                     std::int32_t height) override;
   void bringToTop(platform::WindowHandle window) override;
   std::unique_ptr<platform::WindowDevice> fetchDevice(platform::WindowHandle window) override;
-  bool setDropTarget(platform::WindowHandle window, platform::WindowClient* client) override;
+  bool setDropTarget(platform::WindowHandle window,
+                     std::unique_ptr<platform::DropSink> sink) override;
   platform::CursorHandle currentCursor() override { return cursor; }
   platform::CursorHandle systemCursor(platform::CursorShape shape) override;
   void setCursor(platform::CursorHandle handle) override;
@@ -88,7 +115,8 @@ class WindowTree final : public platform::WindowService {
     Rect rect;
     bool caption = false;
     platform::WindowClient* client = nullptr;
-    platform::WindowClient* dropTarget = nullptr;
+    std::unique_ptr<platform::DropSink> dropTarget;
+    KeyboardClient* keyboard = nullptr;
     std::unique_ptr<PixelSurface> pixels;
     Rect update;
     std::thread::id owner;
@@ -104,6 +132,7 @@ class WindowTree final : public platform::WindowService {
   platform::CursorHandle cursor = arrowCursor();
   std::int32_t dialogFrame = 3;
   std::int32_t oleCount = 0;
+  Node* focused = nullptr;
 };
 
 // The process's windows, as platform::windows() returns them.
