@@ -1,0 +1,35 @@
+// A host window for hosts in another module than the software backend. The backend's windows
+// live inside the module that links it (the plug-in), so a host that loaded the plug-in cannot
+// make a window there to give to the editor as its parent. It passes the address of this
+// record instead: the backend makes a top-level window of the record's size for it and fills
+// in the calls through which the host plays the user's message loop and reads the picture.
+#pragma once
+
+#include <cstdint>
+
+namespace software {
+
+struct HeadlessHostWindow {
+  static constexpr std::uint32_t kMagic = 0x51764857;  // 'QvHW'
+
+  // Set by the host.
+  std::uint32_t magic = kMagic;
+  std::int32_t width = 0;
+  std::int32_t height = 0;
+
+  // Set by the backend when it makes the window; null until then.
+  void* window = nullptr;
+  // Delivers the waiting presses and paints of the calling thread, as a message loop does.
+  void (*dispatchMessages)() = nullptr;
+  // Copies the window's picture, its child windows drawn over it, into out: width x height
+  // words 0x00RRGGBB, row by row. False when the window is gone.
+  bool (*readPixels)(const HeadlessHostWindow* self, std::uint32_t* out) = nullptr;
+};
+
+// The tree's window for a parent handle that is no window of the tree but the address of a
+// HeadlessHostWindow record: made on the first call, the same one afterwards. Null for any
+// other handle. Any other address must not be passed: the backend reads the record's
+// first word to tell.
+void* adoptHeadlessHostWindow(void* parent);
+
+}  // namespace software
