@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "editor/TremoloEditor.h"
 #include "host/HostText.h"
 #include "host/Relaxed.h"
 #include "host/SafeConvert.h"
@@ -55,6 +56,9 @@ TremoloEffect::TremoloEffect(audioMasterCallback hostCallback)
     copyHostText(program.name, "Simple Sine Wave");
   }
   setProgram(0);
+  // The editor registers itself with the effect, which owns it from now on.
+  new TremoloEditor(this);
+  requestWindowSize(293, 249);
 }
 
 void TremoloEffect::process(float**, float**, int32) {}

@@ -116,6 +116,9 @@ TEST(Dispatcher, UnhandledOpcodesAnswerZero) {
 
 TEST(Dispatcher, EditorOpcodesWithoutEditorAnswerZero) {
   Instance plugin;
+  // The product makes its editor; an effect without one is this one with it taken away.
+  delete plugin.effect->getEditor();
+  plugin.effect->setEditor(nullptr);
   ERect* rect = reinterpret_cast<ERect*>(&plugin);
   EXPECT_EQ(plugin.dispatch(effEditGetRect, 0, 0, &rect), 0);
   EXPECT_EQ(plugin.dispatch(effEditOpen, 0, 0, &plugin), 0);
@@ -128,6 +131,7 @@ TEST(Dispatcher, EditorOpcodesWithoutEditorAnswerZero) {
 
 TEST(Dispatcher, EditorOpcodesReachTheEditor) {
   Instance plugin;
+  delete plugin.effect->getEditor();
   auto* editor = new RecordingEditor(plugin.effect);
   plugin.effect->setEditor(editor);
   EXPECT_EQ(plugin.record->flags & effFlagsHasEditor, effFlagsHasEditor);

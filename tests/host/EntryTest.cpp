@@ -30,7 +30,7 @@ TEST(Entry, RecordDescribesTheEffect) {
   EXPECT_EQ(record.numInputs, 2);
   EXPECT_EQ(record.numOutputs, 2);
   // Has-editor is added once the product's editor registers itself.
-  EXPECT_EQ(record.flags, effFlagsCanMono | effFlagsCanReplacing);
+  EXPECT_EQ(record.flags, effFlagsHasEditor | effFlagsCanMono | effFlagsCanReplacing);
   EXPECT_EQ(record.uniqueID, ('Q' << 24) | ('v' << 16) | ('r' << 8) | 'l');
   EXPECT_EQ(record.version, 1);
   EXPECT_EQ(record.ioRatio, 1.0f);
