@@ -67,6 +67,8 @@ void controlThread(AEffect* record, const std::atomic<bool>& audioDone, std::ato
     if (step % 5 == 0) record->setParameter(record, kTempo, 60.0f + static_cast<float>(step % 200));
     if (step % 7 == 0)
       record->dispatcher(record, effSetProgram, 0, static_cast<intptr>(step % 10), nullptr, 0.0f);
+    if (step % 13 == 0)
+      record->dispatcher(record, effSetSampleRate, 0, 0, nullptr, step % 2 ? 48000.0f : 44100.0f);
     if (step % 11 == 0) {
       char name[] = "Thread test";
       record->dispatcher(record, effSetProgramName, 0, 0, name, 0.0f);
