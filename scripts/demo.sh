@@ -57,6 +57,10 @@ say "Rendering the demo loop as an auto-panner at 2 cycles per beat, synced to t
   --param "Set tempo to=0.5" \
   --events-out "$out/panner-2x-metronome.txt" --smf-out "$out/panner-2x-metronome.mid"
 
+say "A picture of the editor at the default program: out/editor.png"
+"${prefix}native-release/bin/quaverhost" snapshot "${prefix}native-release/bin/Quaverling.so" \
+  out/editor.png
+
 cat <<DONE
 
 Done. Quaverling was built for Linux (${prefix}native-release/bin/Quaverling.so) and for
