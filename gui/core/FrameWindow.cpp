@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "editor/EditorBase.h"
+#include "gui/core/DropTarget.h"
 #include "gui/core/Frame.h"
 #include "host/ExtendedEffect.h"
 
@@ -47,7 +48,9 @@ bool Frame::setDropActive(bool active) {
   if (active == dropActive) return true;
   const platform::WindowHandle own = getWindow();
   if (!own) return false;
-  if (!platform::windows().setDropTarget(own, active ? this : nullptr)) return false;
+  std::unique_ptr<platform::DropSink> sink;
+  if (active) sink = std::make_unique<DropTarget>(this);
+  if (!platform::windows().setDropTarget(own, std::move(sink))) return false;
   dropActive = active;
   return true;
 }

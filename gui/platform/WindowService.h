@@ -10,6 +10,7 @@
 
 #include "gui/core/Point.h"
 #include "gui/core/Rect.h"
+#include "gui/platform/DropSink.h"
 #include "gui/platform/Window.h"
 
 namespace platform {
@@ -77,9 +78,10 @@ class WindowService {
   // A device on the window's client area; null when there is none. Any thread.
   virtual std::unique_ptr<WindowDevice> fetchDevice(WindowHandle window) = 0;
 
-  // Registers client as the window's drop target, or revokes the registration (client
-  // null). False when the platform refuses.
-  virtual bool setDropTarget(WindowHandle window, WindowClient* client) = 0;
+  // Registers sink as the window's drop target, or revokes the registration (sink null),
+  // which deletes the registered sink. The platform owns a registered sink until then, or
+  // until the window goes. False when the platform refuses; a refused sink is deleted.
+  virtual bool setDropTarget(WindowHandle window, std::unique_ptr<DropSink> sink) = 0;
 
   virtual CursorHandle currentCursor() = 0;
   virtual CursorHandle systemCursor(CursorShape shape) = 0;

@@ -10,6 +10,7 @@
 #include "gui/platform/WindowClient.h"
 #include "gui/platform/WindowService.h"
 #include "gui/platform/win32/GdiDevice.h"
+#include "gui/platform/win32/OleDropTarget.h"
 #include "gui/platform/win32/WideText.h"
 #include "gui/platform/win32/Win32WindowProc.h"
 #include "host/ModuleHandle.h"
@@ -129,9 +130,8 @@ class Win32Windows final : public WindowService {
     return std::make_unique<FetchedDevice>(hwnd(window), dc);
   }
 
-  bool setDropTarget(WindowHandle, WindowClient*) override {
-    // Drops arrive with the drop target; until then nothing is registered.
-    return true;
+  bool setDropTarget(WindowHandle window, std::unique_ptr<DropSink> sink) override {
+    return win32::setWindowDropSink(hwnd(window), std::move(sink));
   }
 
   CursorHandle currentCursor() override { return GetCursor(); }
