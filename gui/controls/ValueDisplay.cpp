@@ -30,9 +30,13 @@ void ValueDisplay::draw(DrawContext* context) {
     formatterWithData(current, text, userWord);
   } else if (formatter) {
     formatter(current, text);
-  } else if (std::isnan(current)) {
-    // The sign of a NaN would show as "-nan" on some systems and not on others.
-    std::snprintf(text, sizeof text, "nan");
+  } else if (!std::isfinite(current)) {
+    // Written here rather than by the C library, whose texts for these differ between
+    // systems (a NaN may even show its sign).
+    std::snprintf(text, sizeof text, "%s",
+                  std::isnan(current) ? "nan"
+                  : current > 0       ? "inf"
+                                      : "-inf");
   } else {
     std::snprintf(text, sizeof text, "%2.2f", current);
   }

@@ -40,8 +40,8 @@ class ValueDisplay : public Control {
   explicit ValueDisplay(const Rect& size, Bitmap* background = nullptr, std::int32_t style = 0);
   ~ValueDisplay() override;
 
-  // The value through the formatter with data, else the plain formatter, else "%2.2f" (a
-  // value that is not a number reads "nan"), drawn by drawLabel.
+  // The value through the formatter with data, else the plain formatter, else "%2.2f" (or
+  // "nan", "inf", "-inf"), drawn by drawLabel.
   void draw(DrawContext* context) override;
 
   // Each dirty.

@@ -53,10 +53,10 @@ TEST_F(DisplayTest, ValueWithoutFormatterReadsWithTwoDecimals) {
   EXPECT_EQ(drawnValue(12.5f), drawnText("12.50"));
   EXPECT_EQ(drawnValue(-kNaN), drawnText("nan"));
   EXPECT_EQ(drawnValue(std::numeric_limits<float>::infinity()), drawnText("inf"));
+  EXPECT_EQ(drawnValue(-std::numeric_limits<float>::infinity()), drawnText("-inf"));
   // The largest float has 39 digits before the point and still fits the text buffer.
   EXPECT_EQ(drawnValue(std::numeric_limits<float>::max()),
             drawnText("340282346638528859811704183484516925440.00"));
-  EXPECT_NE(drawnValue(0.5f), drawnText("0.5"));
   // The formatter with data wins and gets its word.
   auto* display = new ValueDisplay(Rect(0, 0, 59, 19));
   display->setFormatter([](float, char* out) { std::snprintf(out, kTextBufferSize, "plain"); });

@@ -190,11 +190,6 @@ TEST_F(TextFieldTest, BoxFollowsTheAlignmentAndFitsTheFontToTheField) {
   quickClick(Point(110, 220));
   EXPECT_EQ(box(field)->align(), platform::EditBoxAlign::Right);
   frame->setFocusView(nullptr);
-  // A field too low for any font still gets a readable one-pixel font rather than none.
-  TextField* flat = addField(Rect(10, 10, 60, 11));
-  quickClick(Point(20, 10));
-  ASSERT_NE(box(flat), nullptr);
-  EXPECT_EQ(box(flat)->fontHeight(), 1);
 }
 
 TEST_F(TextFieldTest, TheBoxTakesAtMost255CharactersAndTheFieldKeepsThemAll) {
