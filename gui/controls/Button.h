@@ -17,7 +17,9 @@ class ToggleButton : public Control {
   ToggleButton(const Rect& size, ControlListener* listener, std::int32_t tag, Bitmap* background);
   ~ToggleButton() override;
 
+  // The on image for any value other than exactly 0; nothing without a bitmap.
   void draw(DrawContext* context) override;
+  // One flip per left press; returns at once.
   void onMouseDown(DrawContext* context, Point& where) override;
 };
 
@@ -34,6 +36,7 @@ class MomentaryButton : public Control {
 
   // Clamps the value into the range first.
   void draw(DrawContext* context) override;
+  // Returns once the left button (or the modifier word of the press) lets go.
   void onMouseDown(DrawContext* context, Point& where) override;
 
  protected:
@@ -54,6 +57,7 @@ class LatchButton : public Control {
 
   // Clamps the value into the range first and remembers the state drawn.
   void draw(DrawContext* context) override;
+  // Returns once the button word differs from the one at the press.
   void onMouseDown(DrawContext* context, Point& where) override;
 
  protected:

@@ -21,7 +21,10 @@ class VerticalSwitch : public Control {
                  Bitmap* background, const Point& offset);
   ~VerticalSwitch() override;
 
+  // The image of the position nearest the value.
   void draw(DrawContext* context) override;
+  // Returns once the button word differs from the one at the press; a quick click still
+  // sets the position under the cursor.
   void onMouseDown(DrawContext* context, Point& where) override;
 
  protected:
@@ -40,6 +43,7 @@ class HorizontalSwitch : public Control {
                    Bitmap* background, const Point& offset);
   ~HorizontalSwitch() override;
 
+  // As VerticalSwitch.
   void draw(DrawContext* context) override;
   void onMouseDown(DrawContext* context, Point& where) override;
 
@@ -67,7 +71,9 @@ class SpringSwitch : public Control {
                std::int32_t style);
   ~SpringSwitch() override;
 
+  // The 1 image only for exactly 1, the 0 image for 0, the -1 image for anything else.
   void draw(DrawContext* context) override;
+  // Returns once no button or modifier is held, with the value back at 0.
   void onMouseDown(DrawContext* context, Point& where) override;
   // One rock and back: -1 for a positive distance, else 1, then 0; the listener hears the
   // rock when it changed the value and always hears the return. False when not
