@@ -375,6 +375,20 @@ TEST(GdiUnsafeInput, TextOfAnyLengthIsMeasuredAndDrawnWithinItsClip) {
   EXPECT_EQ(inside, 7 * 3);
 }
 
+TEST(GdiUnsafeInput, EveryByteMeasuresAsTheNarrowCallsMeasureIt) {
+  Canvas canvas;
+  canvas.device->selectFont(makeFontSpec(kFontArial12, 0, 0));
+  std::string bytes;
+  for (int b = 1; b < 256; ++b) bytes.push_back(static_cast<char>(b));
+  SIZE narrow{};
+  ASSERT_TRUE(
+      GetTextExtentPoint32A(canvas.dc(), bytes.data(), static_cast<int>(bytes.size()), &narrow));
+  const Point wide =
+      canvas.device->textExtent(bytes.data(), static_cast<std::int32_t>(bytes.size()));
+  EXPECT_EQ(wide.x, narrow.cx);
+  EXPECT_EQ(wide.y, narrow.cy);
+}
+
 TEST(GdiBlendFunctions, AnswerFalseAndDrawNothingWhileMissing) {
   Canvas target;
   Canvas source;
