@@ -120,6 +120,7 @@ std::int32_t follow(const std::vector<ShownEntry>& entries, const std::vector<st
 
 void ScriptedPopups::reset() {
   answers.clear();
+  pendingAction = nullptr;
   shownPopups.clear();
 }
 
@@ -132,6 +133,7 @@ void ScriptedPopups::dismiss() {
 }
 
 std::int32_t ScriptedPopups::answer(ShownPopup popup) {
+  if (pendingAction) std::exchange(pendingAction, nullptr)();
   std::int32_t command = platform::kNoMenuCommand;
   if (!answers.empty()) {
     command = follow(popup.entries, answers.front(), 0);

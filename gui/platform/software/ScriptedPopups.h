@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -51,6 +52,8 @@ class ScriptedPopups {
   // answer is dismissed.
   void choose(std::vector<std::string> path);
   void dismiss();
+  // Something the user does while the next popup is open, before it is answered.
+  void whileOpen(std::function<void()> action) { pendingAction = std::move(action); }
 
   // Every popup shown since the reset, oldest first.
   const std::vector<ShownPopup>& shown() const { return shownPopups; }
@@ -60,6 +63,7 @@ class ScriptedPopups {
 
  private:
   std::deque<std::vector<std::string>> answers;
+  std::function<void()> pendingAction;
   std::vector<ShownPopup> shownPopups;
 };
 

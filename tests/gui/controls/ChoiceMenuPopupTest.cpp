@@ -257,6 +257,25 @@ TEST_F(MenuPopup, CheckMarksFollowTheChoices) {
   EXPECT_EQ(lastPopup().entries[1].flags, platform::kMenuChecked);
 }
 
+TEST_F(MenuPopup, WhileThePopupIsOpenTheMenuHasTheFocus) {
+  ChoiceMenu* menu = add({"A", "B"});
+  bool focused = false;
+  popups.whileOpen([&] { focused = frame->getFocusView() == menu && menu->isPopupOpen(); });
+  click();
+  EXPECT_TRUE(focused);
+  EXPECT_EQ(frame->getFocusView(), nullptr);
+}
+
+TEST_F(MenuPopup, MenuTakenAwayWhileThePopupIsOpenTellsNoOne) {
+  ChoiceMenu* menu = add({"A", "B"});
+  popups.whileOpen([this, menu] { frame->removeChild(menu, true); });
+  popups.choose({"B"});
+  click();
+  EXPECT_TRUE(told.empty());
+  EXPECT_EQ(frame->childCount(), 0);
+  EXPECT_EQ(frame->getFocusView(), nullptr);
+}
+
 TEST_F(MenuPopup, ListenerMayTakeTheMenuAwayWhileItIsTold) {
   ChoiceMenu* menu = add({"A", "B"});
   whenTold = [this, menu] { frame->removeChild(menu, true); };
