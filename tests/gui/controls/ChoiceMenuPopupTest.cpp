@@ -228,6 +228,28 @@ TEST_F(MenuPopup, SubmenuEntryWithoutASubmenuKeepsTheNumbersOfTheOthers) {
   EXPECT_EQ(menu->getSelection(nullptr, true), 2);
 }
 
+TEST_F(MenuPopup, CommandsStopAtTheLimitOfTheCommandWord) {
+  ChoiceMenu* menu = add({});
+  auto* shared = new ChoiceMenu(kMenuRect, nullptr, 0, nullptr, nullptr, 0);
+  for (int i = 0; i < kMaxChoiceEntries; ++i) {
+    ASSERT_TRUE(shared->insertEntry(("e" + std::to_string(i)).c_str()));
+  }
+  for (int i = 0; i < 64; ++i) ASSERT_TRUE(menu->appendSubmenu(shared, "S"));
+  shared->release();
+  // The last copy starts at command 64 + 63 * 1024 = 64576; its entries from command
+  // 65535 on cannot be told apart and stay out.
+  popups.choose({"S", "e0"});
+  click();
+  const auto& copies = lastPopup().entries;
+  ASSERT_EQ(copies.size(), 64u);
+  EXPECT_EQ(copies[0].submenu.size(), 1024u);
+  ASSERT_EQ(copies[63].submenu.size(), 959u);
+  EXPECT_EQ(copies[63].submenu.back().command, platform::kMenuCommandLimit - 1);
+  ASSERT_EQ(told.size(), 1u);
+  EXPECT_EQ(told[0].control, shared);
+  EXPECT_EQ(told[0].value, 0.0f);
+}
+
 TEST_F(MenuPopup, LongListsSplitIntoColumnsBelow160Entries) {
   ChoiceMenu* menu = add({});
   for (int i = 0; i < 25; ++i) ASSERT_TRUE(menu->insertEntry(std::to_string(i).c_str()));
