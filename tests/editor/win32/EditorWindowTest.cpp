@@ -1,0 +1,166 @@
+// The 32-bit plug-in's editor in real windows under a real message loop: loaded from the DLL as
+// a host loads it, opened in a host window, dragged with the real mouse, and opened and closed
+// many times without leaving windows or GDI objects behind.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "host/Vst2.h"
+
+namespace {
+
+constexpr wchar_t kHostClass[] = L"QuaverlingEditorHost";
+constexpr int kHostX = 60;
+constexpr int kHostY = 40;
+
+struct Call {
+  int32 opcode;
+  int32 index;
+  float opt;
+};
+// The host's record; the editor reaches the host only on this thread.
+std::vector<Call> calls;
+
+intptr VSTCALLBACK recordingHost(AEffect*, int32 opcode, int32 index, intptr, void*, float opt) {
+  calls.push_back({opcode, index, opt});
+  return opcode == audioMasterVersion ? 2400 : 0;
+}
+
+std::wstring pluginPath() {
+  wchar_t exe[MAX_PATH] = {};
+  const DWORD n = GetModuleFileNameW(nullptr, exe, MAX_PATH);
+  const std::wstring path(exe, n);
+  return path.substr(0, path.find_last_of(L"\\/") + 1) + L"Quaverling.dll";
+}
+
+void pump(DWORD milliseconds) {
+  const DWORD start = GetTickCount();
+  do {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+    Sleep(5);
+  } while (GetTickCount() - start < milliseconds);
+}
+
+void sendButton(DWORD flags) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = flags;
+  SendInput(1, &input, sizeof input);
+}
+
+void moveTo(int x, int y) {
+  SetCursorPos(kHostX + x, kHostY + y);
+  sendButton(MOUSEEVENTF_MOVE);
+}
+
+class EditorWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    library = LoadLibraryW(pluginPath().c_str());
+    ASSERT_NE(library, nullptr);
+    using Entry = AEffect*(VSTCALLBACK*)(audioMasterCallback);
+    auto entry = reinterpret_cast<Entry>(reinterpret_cast<void*>(GetProcAddress(library, "main")));
+    ASSERT_NE(entry, nullptr);
+    effect = entry(recordingHost);
+    ASSERT_NE(effect, nullptr);
+    WNDCLASSW hostClass{};
+    hostClass.lpfnWndProc = DefWindowProcW;
+    hostClass.hInstance = GetModuleHandleW(nullptr);
+    hostClass.lpszClassName = kHostClass;
+    RegisterClassW(&hostClass);
+    // A window without a frame, so that its client area starts at its corner.
+    host = CreateWindowExW(WS_EX_TOPMOST, kHostClass, L"Host", WS_POPUP | WS_VISIBLE, kHostX,
+                           kHostY, 400, 320, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(host, nullptr);
+  }
+  void TearDown() override {
+    if (effect) dispatch(effClose);
+    if (host) DestroyWindow(host);
+    UnregisterClassW(kHostClass, GetModuleHandleW(nullptr));
+    if (library) FreeLibrary(library);
+    calls.clear();
+  }
+  intptr dispatch(int32 opcode, int32 index = 0, intptr value = 0, void* ptr = nullptr) {
+    return effect->dispatcher(effect, opcode, index, value, ptr, 0.0f);
+  }
+  int count(int32 opcode, int32 index) const {
+    int n = 0;
+    for (const Call& c : calls) n += c.opcode == opcode && c.index == index ? 1 : 0;
+    return n;
+  }
+
+  HMODULE library = nullptr;
+  AEffect* effect = nullptr;
+  HWND host = nullptr;
+};
+
+TEST_F(EditorWindowTest, TheEditorOpensAsAChildWindowOfTheHost) {
+  ASSERT_EQ(effect->flags & effFlagsHasEditor, effFlagsHasEditor);
+  ASSERT_EQ(dispatch(effEditOpen, 0, 0, host), 1);
+  HWND editor = FindWindowExW(host, nullptr, nullptr, nullptr);
+  ASSERT_NE(editor, nullptr);
+  RECT client{};
+  GetClientRect(editor, &client);
+  EXPECT_EQ(client.right, 293);
+  EXPECT_EQ(client.bottom, 249);
+  wchar_t name[64] = {};
+  GetClassNameW(editor, name, 64);
+  EXPECT_EQ(std::wstring(name).rfind(L"Plugin", 0), 0u);
+  pump(200);
+  dispatch(effEditIdle);
+  dispatch(effEditClose);
+  EXPECT_EQ(FindWindowExW(host, nullptr, nullptr, nullptr), nullptr);
+}
+
+TEST_F(EditorWindowTest, ARealDragOnTheDepthSliderIsOneGestureOnParameter2) {
+  ASSERT_EQ(dispatch(effEditOpen, 0, 0, host), 1);
+  pump(200);
+  calls.clear();
+  SetCursorPos(kHostX + 25, kHostY + 60);
+  std::thread user([] {
+    Sleep(100);
+    sendButton(MOUSEEVENTF_LEFTDOWN);
+    Sleep(200);
+    moveTo(25, 75);
+    Sleep(200);
+    moveTo(25, 90);
+    Sleep(200);
+    sendButton(MOUSEEVENTF_LEFTUP);
+  });
+  pump(1500);
+  user.join();
+  EXPECT_EQ(count(audioMasterBeginEdit, 2), 1);
+  EXPECT_GE(count(audioMasterAutomate, 2), 1);
+  EXPECT_EQ(count(audioMasterEndEdit, 2), 1);
+  EXPECT_EQ(effect->getParameter(effect, 2), 0.0f) << "dragged to the bottom of the track";
+  dispatch(effEditClose);
+}
+
+TEST_F(EditorWindowTest, OpeningAndClosingLeavesNothingBehind) {
+  // One cycle first, so that what stays for the process's life (the window class, the blend
+  // library, the timer device) is already there.
+  dispatch(effEditOpen, 0, 0, host);
+  pump(50);
+  dispatch(effEditClose);
+  pump(50);
+  const DWORD gdiBefore = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+  const DWORD userBefore = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+  for (int i = 0; i < 100; ++i) {
+    ASSERT_EQ(dispatch(effEditOpen, 0, 0, host), 1);
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+    dispatch(effEditIdle);
+    dispatch(effEditClose);
+    ASSERT_EQ(FindWindowExW(host, nullptr, nullptr, nullptr), nullptr) << "cycle " << i;
+  }
+  pump(50);
+  EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdiBefore);
+  EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), userBefore);
+}
+
+}  // namespace
