@@ -4,7 +4,9 @@
 #include "tools/quaverhost/InfoCommand.h"
 #include "tools/quaverhost/RenderCommand.h"
 #include "tools/quaverhost/RenderOptions.h"
-#ifndef _WIN32
+#ifdef _WIN32
+#include "tools/quaverhost/EditCommand.h"
+#else
 #include "tools/quaverhost/SnapshotCommand.h"
 #endif
 #include "tools/quaverhost/StressCommand.h"
@@ -17,7 +19,9 @@ void printUsage(std::ostream& stream) {
   stream << "quaverhost: a small VST 2 host for testing plug-ins\n"
          << "usage:\n"
          << kInfoUsage << kRenderUsage << kStressUsage << kBenchUsage;
-#ifndef _WIN32
+#ifdef _WIN32
+  stream << kEditUsage;
+#else
   stream << kSnapshotUsage;
 #endif
 }
@@ -36,7 +40,10 @@ int runCommandLine(std::span<const std::string> args, std::ostream& out, std::os
   if (command == "render") return runRender(rest, out, err, stderrIsTerminal);
   if (command == "stress") return runStress(rest, out, err);
   if (command == "bench") return runBench(rest, out, err);
-#ifndef _WIN32
+#ifdef _WIN32
+  // A real window for the editor needs Windows.
+  if (command == "edit") return runEdit(rest, out, err);
+#else
   // The editor's picture needs the software GUI backend of the native builds.
   if (command == "snapshot") return runSnapshot(rest, out, err);
 #endif
