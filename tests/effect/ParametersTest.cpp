@@ -175,6 +175,8 @@ TEST(Programs, ReplayReachesTheEditorInSlotOrder) {
     void setParameter(int index, float) override { order += std::to_string(index) + " "; }
     std::string order;
   };
+  // In place of the product's own editor.
+  delete plugin.effect->getEditor();
   auto* editor = new OrderEditor(plugin.effect);
   plugin.effect->setEditor(editor);
   plugin.dispatch(effSetProgram, 0, 3);

@@ -103,6 +103,8 @@ TEST(TapTempo, SlowTapsStayReplayable) {
 
 TEST(TapTempo, ClickGuardAndEditorSignals) {
   Instance plugin;
+  // In place of the product's own editor.
+  delete plugin.effect->getEditor();
   auto* editor = new TapEditor(plugin.effect);
   plugin.effect->setEditor(editor);
   plugin.run(10000);

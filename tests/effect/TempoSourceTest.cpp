@@ -54,6 +54,8 @@ struct TapCounter : BasicEditor {
 int taps(Instance& plugin, MidiList& midi) {
   auto* counter = dynamic_cast<TapCounter*>(plugin.effect->getEditor());
   if (!counter) {
+    // In place of the product's own editor.
+    delete plugin.effect->getEditor();
     counter = new TapCounter(plugin.effect);
     plugin.effect->setEditor(counter);
   }
