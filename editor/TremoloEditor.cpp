@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "editor/DropInfoDisplay.h"
+#include "effect/TremoloEffect.h"
 #include "gui/controls/Button.h"
 #include "gui/controls/ImageStripDisplay.h"
 #include "gui/controls/Knob.h"
@@ -22,22 +23,7 @@
 
 namespace {
 
-constexpr std::int32_t kMultiplier = 0;
-constexpr std::int32_t kTempo = 1;
-constexpr std::int32_t kDepth = 2;
-constexpr std::int32_t kShape = 3;
-constexpr std::int32_t kPhase = 4;
-constexpr std::int32_t kSoftness = 5;
-constexpr std::int32_t kStereoMode = 6;
-constexpr std::int32_t kLightFollows = 7;
-constexpr std::int32_t kTempoSource = 8;
-constexpr std::int32_t kMidiChannel = 9;
-constexpr std::int32_t kTapNumber = 10;
-constexpr std::int32_t kMinimumTaps = 13;
-constexpr std::int32_t kMetronomeNote = 14;
-constexpr std::int32_t kMetronomeVolume = 15;
-constexpr std::int32_t kLightState = 19;
-constexpr std::int32_t kTap = 21;
+// The about area reports an index of its own, which no parameter has.
 constexpr std::int32_t kAbout = 22;
 
 constexpr std::int32_t kSpaceBar = 32;
@@ -109,14 +95,12 @@ int truncated(double x) {
   return truncateClamped(x, INT_MIN, INT_MAX);
 }
 
-void setNumberText(TextField* field, int number) {
+// Nothing without the field.
+void setTextField(TextField* field, int number) {
+  if (!field) return;
   char text[kTextSize];
   std::snprintf(text, sizeof text, "%d", number);
   field->setText(text);
-}
-
-void setTextField(TextField* field, int number) {
-  if (field) setNumberText(field, number);
 }
 
 void makeTextField(TextField* field, FontId font) {
