@@ -29,4 +29,9 @@ function(qv_add_test)
   add_executable(${T_NAME} ${T_SOURCES})
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest_main)
   add_test(NAME ${T_NAME} COMMAND ${T_NAME})
+  if(CMAKE_CROSSCOMPILING)
+    # Wine's tests share one desktop, one pointer and one keyboard focus: a test that
+    # moves the real mouse must not run beside another that does.
+    set_tests_properties(${T_NAME} PROPERTIES RESOURCE_LOCK wine_desktop)
+  endif()
 endfunction()
