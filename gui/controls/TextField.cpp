@@ -29,7 +29,22 @@ TextField::TextField(const Rect& bounds, ControlListener* fieldListener, std::in
   text.assign(initialText);
 }
 
-TextField::~TextField() = default;
+TextField::~TextField() {
+  // The box goes first, so that giving up the focus below ends no edit and tells nobody; a
+  // field that goes while it has the focus (its container removed under it) must not leave
+  // the frame pointing at it.
+  editBox.reset();
+  Frame* owner = ownerFrame();
+  if (owner && owner->getFocusView() == this) owner->setFocusView(nullptr);
+}
+
+void TextField::setOwnerFrame(FrameServices* newFrame) {
+  // A field taken out of its frame while editing (its container removed) ends the edit as
+  // the frame ends it for its own views, so that the frame keeps no focus on it.
+  Frame* owner = ownerFrame();
+  if (owner && newFrame != frame && owner->getFocusView() == this) owner->setFocusView(nullptr);
+  ValueDisplay::setOwnerFrame(newFrame);
+}
 
 void TextField::draw(DrawContext* context) {
   if (!editBox) {

@@ -31,7 +31,7 @@ class TextField : public ValueDisplay, public FocusPainting, private platform::E
   // initialText is cut to 255 characters; null counts as empty.
   TextField(const Rect& size, ControlListener* listener, std::int32_t tag, const char* initialText,
             Bitmap* background, std::int32_t style);
-  // Closes an open box without telling anyone.
+  // Closes an open box and gives up the frame's focus without telling anyone.
   ~TextField() override;
 
   void draw(DrawContext* context) override;
@@ -42,6 +42,8 @@ class TextField : public ValueDisplay, public FocusPainting, private platform::E
   // Opens the edit box over the field (moved by the context's offset when one is given). A
   // box that cannot be made leaves the field idle and without the focus.
   void focusGained(DrawContext* context) override;
+  // Leaving the frame while editing ends the edit first, as the frame's own removal does.
+  void setOwnerFrame(FrameServices* newFrame) override;
 
   // Cut to 255 characters; marks the field for redrawing only when the text changes. Null
   // does nothing.

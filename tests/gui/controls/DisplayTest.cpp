@@ -3,10 +3,12 @@
 #include <cstdio>
 #include <limits>
 
+#include "editor/DropInfoDisplay.h"
 #include "gui/controls/AnimationDisplay.h"
 #include "gui/controls/DigitDisplay.h"
 #include "gui/controls/ImageStripDisplay.h"
 #include "gui/controls/LevelMeter.h"
+#include "gui/controls/SplashPanel.h"
 #include "gui/controls/ValueDisplay.h"
 #include "tests/gui/controls/DragFixture.h"
 #include "tests/gui/core/Canvas.h"
@@ -285,6 +287,33 @@ TEST_F(DisplayTest, DisplaysMatchTheirPictures) {
   onBitmap->setValue(-3.0f);
   back->release();
   EXPECT_TRUE(drawnMatches("displays", 44, 80, {plain, in3D, out3D, onBitmap}));
+}
+
+TEST_F(DisplayTest, ImageDisplaysMatchTheirPictures) {
+  Bitmap* images = strip(8, 4, {kRed, kGreen, kBlue, kYellow});
+  auto* light = new ImageStripDisplay(Rect(2, 2, 10, 6), nullptr, 0, 4, 4, images, Point());
+  light->setValue(0.7f);
+  const std::int32_t xs[] = {14, 23, 32};
+  const std::int32_t ys[] = {2, 2, 2};
+  auto* digits = new DigitDisplay(Rect(14, 2, 40, 6), nullptr, 0, 302, 3, xs, ys, 8, 4, images);
+  auto* animation = new AnimationDisplay(Rect(2, 10, 10, 14), nullptr, 0, 4, 4, images, Point());
+  animation->openStrip();
+  animation->stepForward();
+  auto* vertical = new LevelMeter(Rect(14, 10, 22, 26), images, nullptr, 4, 0);
+  vertical->setValue(0.5f);
+  vertical->setShownValue(0.5f);
+  auto* horizontal = new LevelMeter(Rect(26, 10, 34, 14), images, images, 2, kMeterHorizontal);
+  horizontal->setValue(0.5f);
+  horizontal->setShownValue(0.5f);
+  auto* about = new SplashPanel(Rect(0, 0, 1, 1), nullptr, 0, images, Rect(), Point(0, 4));
+  about->setValue(1.0f);
+  about->setBounds(Rect(2, 18, 10, 26));
+  images->release();
+  auto* depth = new DropInfoDisplay(Rect(2, 30, 40, 42), "-6.0dB");
+  depth->setFont(kFontArial10);
+  depth->setBackColor(kGrey);
+  EXPECT_TRUE(drawnMatches("image-displays", 42, 44,
+                           {light, digits, animation, vertical, horizontal, about, depth}));
 }
 
 }  // namespace

@@ -253,6 +253,14 @@ TEST_F(TextFieldTest, FieldInAContainerOpensAtItsFramePositionAndTellsTheContain
   // The temporary context draws in the container's coordinates.
   EXPECT_EQ(edits[0].contextOffset, Point(100, 100));
   EXPECT_EQ(container->messages, std::vector<std::string>{"LooseFocus"});
+  // A field that goes with its container while editing leaves no focus behind.
+  quickClick(Point(120, 130));
+  ASSERT_EQ(frame->getFocusView(), field);
+  fields.clear();
+  frame->removeChild(container, true);
+  EXPECT_EQ(frame->getFocusView(), nullptr);
+  EXPECT_EQ(tree.windowCount(), 2);
+  EXPECT_EQ(edits.size(), 1u);
 }
 
 TEST_F(TextFieldTest, ABoxThatCannotOpenLeavesTheFieldIdleWithoutTheFocus) {
