@@ -261,6 +261,7 @@ TEST_F(Win32Drop, AShortcutIsResolvedToItsTargetsShortPathInAnyCase) {
   CloseHandle(made);
   char expected[MAX_PATH] = "";
   ASSERT_GT(GetShortPathNameA(target.c_str(), expected, sizeof expected), 0u);
+  ASSERT_NE(std::string(expected), target);
   const std::string lower = tempFolder() + "quaverling-loop.lnk";
   const std::string upper = tempFolder() + "QUAVERLING-BEAT.LNK";
   ASSERT_TRUE(makeShortcut(lower, target));
