@@ -43,13 +43,13 @@ void sendMouse(DWORD flags) {
   SendInput(1, &input, sizeof input);
 }
 
-void clickAt(int x, int y) {
+void clickAt(int x, int y, bool right = false) {
   SetCursorPos(x, y);
   sendMouse(MOUSEEVENTF_MOVE);
   Sleep(50);
-  sendMouse(MOUSEEVENTF_LEFTDOWN);
+  sendMouse(right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
   Sleep(50);
-  sendMouse(MOUSEEVENTF_LEFTUP);
+  sendMouse(right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
 }
 
 void pressKey(WORD key) {
@@ -61,26 +61,29 @@ void pressKey(WORD key) {
   SendInput(2, input, sizeof input[0]);
 }
 
-// The visible popup menu windows, newest last as the system lists them topmost first.
-HWND waitForPopup(std::size_t depth) {
+// The popup menu window on the screen now, or null.
+HWND visiblePopup() {
+  HWND window = nullptr;
+  while ((window = FindWindowExW(nullptr, window, L"#32768", nullptr)) != nullptr) {
+    if (IsWindowVisible(window)) return window;
+  }
+  return nullptr;
+}
+
+HWND waitForPopup() {
   for (int tries = 0; tries < 200; ++tries) {
-    std::vector<HWND> found;
-    HWND window = nullptr;
-    while ((window = FindWindowExW(nullptr, window, L"#32768", nullptr)) != nullptr) {
-      if (IsWindowVisible(window)) found.push_back(window);
-    }
-    if (found.size() >= depth) return found.front();
+    if (HWND window = visiblePopup()) return window;
     Sleep(20);
   }
   return nullptr;
 }
 
 // Clicks the centre of entry index of the popup shown in window.
-bool clickEntry(HWND popupWindow, int index) {
+bool clickEntry(HWND popupWindow, int index, bool right = false) {
   auto menu = reinterpret_cast<HMENU>(SendMessageW(popupWindow, MN_GETHMENU, 0, 0));
   RECT r;
   if (!menu || !GetMenuItemRect(nullptr, menu, static_cast<UINT>(index), &r)) return false;
-  clickAt((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  clickAt((r.left + r.right) / 2, (r.top + r.bottom) / 2, right);
   return true;
 }
 
@@ -143,7 +146,7 @@ class Win32Menu : public ::testing::Test {
     helper.join();
   }
 
-  static void clickMenu() { clickAt(kHostX + 15, kHostY + 25); }
+  static void clickMenu(bool right = false) { clickAt(kHostX + 15, kHostY + 25, right); }
 
   static inline HWND host = nullptr;
   std::unique_ptr<Frame> frame;
@@ -159,7 +162,7 @@ TEST_F(Win32Menu, RealClickOnAnEntryReachesTheListener) {
       [](bool& ok) {
         Sleep(200);
         clickMenu();
-        HWND popup = waitForPopup(1);
+        HWND popup = waitForPopup();
         ok = popup && clickEntry(popup, 2);
       },
       ok);
@@ -170,6 +173,27 @@ TEST_F(Win32Menu, RealClickOnAnEntryReachesTheListener) {
   EXPECT_EQ(menu->getSelection(nullptr, true), 2);
   EXPECT_EQ(frame->getFocusView(), nullptr);
   EXPECT_FALSE(menu->isPopupOpen());
+}
+
+TEST_F(Win32Menu, OpenedWithTheRightButtonTheRightButtonChooses) {
+  auto* menu = new ChoiceMenu(kMenuRect, &listener, 3, nullptr, nullptr, 0);
+  for (const char* text : {"A", "B", "C"}) ASSERT_TRUE(menu->insertEntry(text));
+  ASSERT_TRUE(frame->addChild(menu));
+  bool ok = false;
+  play(
+      [](bool& ok) {
+        Sleep(200);
+        clickMenu(true);
+        HWND popup = waitForPopup();
+        ok = popup && clickEntry(popup, 1, true);
+        // A right click that does not choose leaves the popup open.
+        for (int tries = 0; ok && tries < 50 && visiblePopup(); ++tries) Sleep(20);
+        if (visiblePopup()) ok = false;
+      },
+      ok);
+  ASSERT_TRUE(ok) << "the right button chose nothing";
+  ASSERT_EQ(listener.told.size(), 1u);
+  EXPECT_EQ(listener.told[0].value, 1.0f);
 }
 
 TEST_F(Win32Menu, RealClickInASubmenuTellsAboutTheSubmenu) {
@@ -185,7 +209,7 @@ TEST_F(Win32Menu, RealClickInASubmenuTellsAboutTheSubmenu) {
       [](bool& ok) {
         Sleep(200);
         clickMenu();
-        HWND popup = waitForPopup(1);
+        HWND popup = waitForPopup();
         if (!popup || !clickEntry(popup, 1)) return;
         auto top = reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0));
         HMENU inner = GetSubMenu(top, 1);
@@ -213,7 +237,7 @@ TEST_F(Win32Menu, EscapeDismissesThePopupWithoutTellingAnyone) {
       [](bool& ok) {
         Sleep(200);
         clickMenu();
-        ok = waitForPopup(1) != nullptr;
+        ok = waitForPopup() != nullptr;
         Sleep(100);
         pressKey(VK_ESCAPE);
       },
@@ -260,7 +284,7 @@ TEST_F(Win32Menu, OwnerDrawnEntriesGoThroughThePainter) {
       [](bool& ok) {
         Sleep(200);
         clickMenu();
-        HWND popup = waitForPopup(1);
+        HWND popup = waitForPopup();
         ok = popup && clickEntry(popup, 2);
       },
       ok);
