@@ -31,8 +31,7 @@ TextField::TextField(const Rect& bounds, ControlListener* fieldListener, std::in
 
 TextField::~TextField() {
   // The box goes first, so that giving up the focus below ends no edit and tells nobody; a
-  // field that goes while it has the focus (its container removed under it) must not leave
-  // the frame pointing at it.
+  // field released while it still has the focus must not leave the frame pointing at it.
   editBox.reset();
   Frame* owner = ownerFrame();
   if (owner && owner->getFocusView() == this) owner->setFocusView(nullptr);
@@ -106,8 +105,6 @@ void TextField::focusLost(DrawContext* context) {
   // focus is cleared finds no edit to end.
   std::unique_ptr<platform::EditBox> box = std::move(editBox);
   owner->setFocusView(nullptr);
-  char old[kTextBufferSize];
-  text.copyTo(old);
   char typed[kTextBufferSize];
   // The whole buffer: all the characters the box takes are kept.
   box->getText(typed, kTextBufferSize);
