@@ -32,9 +32,10 @@ HWND shownDialog(DWORD thread) {
 }
 
 // The user, on a thread of its own: waits for the dialog of the given thread, reads its
-// caption, types a file name when one is given and presses OK, else presses Cancel.
-std::thread answerDialog(DWORD thread, std::string typed, std::string* caption) {
-  return std::thread([thread, typed, caption] {
+// caption, types a file name when one is given and presses OK, else presses the button.
+std::thread answerDialog(DWORD thread, std::string typed, std::string* caption,
+                         int button = IDCANCEL) {
+  return std::thread([thread, typed, caption, button] {
     HWND dialog = nullptr;
     for (int tries = 0; tries < 500 && !dialog; ++tries) {
       Sleep(20);
@@ -52,6 +53,8 @@ std::thread answerDialog(DWORD thread, std::string typed, std::string* caption) 
         SendMessageA(dialog, CDM_SETCONTROLTEXT, box, reinterpret_cast<LPARAM>(typed.c_str()));
       }
       PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    } else {
+      PostMessageA(dialog, WM_COMMAND, button, 0);
     }
     // A dialog that did not take the answer is cancelled, so that the test cannot hang.
     for (int tries = 0; tries < 100 && IsWindow(dialog); ++tries) Sleep(20);
@@ -109,6 +112,24 @@ TEST(Win32FileSelector, TheLoadDialogReturnsTheChosenFile) {
   }
   EXPECT_EQ(selection.returnPath, nullptr);
   DeleteFileA(file.c_str());
+}
+
+TEST(Win32FileSelector, TheFolderPickerStartsInTheInitialFolderAndReturnsIt) {
+  std::string folder = tempFolder();
+  VstFileSelect selection{};
+  selection.command = kVstDirectorySelect;
+  std::strcpy(selection.title, "Pick a folder");
+  selection.initialPath = folder.data();
+  char chosen[1024] = "";
+  selection.returnPath = chosen;
+  selection.sizeReturnPath = sizeof chosen;
+  FileSelector selector(nullptr);
+  std::string caption;
+  // OK takes the folder selected at the start.
+  std::thread user = answerDialog(GetCurrentThreadId(), "", &caption, IDOK);
+  EXPECT_EQ(selector.run(&selection), 1);
+  user.join();
+  EXPECT_STRCASEEQ(chosen, folder.c_str());
 }
 
 }  // namespace
