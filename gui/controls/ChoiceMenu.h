@@ -32,7 +32,8 @@ inline constexpr std::int32_t kMaxChoiceEntries = 1024;
 // title shown disabled, neither choosable; any other text an ordinary entry. Texts hold at
 // most 255 characters: longer ones are cut. Commands of the popup number the entries of
 // this menu first, then depth first those of its submenus in order, one number per entry
-// whether it is shown or not. Window thread only.
+// whether it is shown or not; entries numbered from platform::kMenuCommandLimit on are left
+// out of the popup. Window thread only.
 class ChoiceMenu : public ValueDisplay, public FocusPainting {
  public:
   // listener may be null and is not owned; background and openBackground (drawn while the
