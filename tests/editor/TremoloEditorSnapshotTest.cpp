@@ -1,0 +1,49 @@
+// The editor drawn from outside the plug-in: the native library loaded as a host loads it, its
+// editor opened in a headless host window of the software backend, and the picture written by
+// quaverhost's snapshot command.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "gui/platform/software/PngFile.h"
+#include "tests/gui/core/Canvas.h"
+#include "tools/quaverhost/SnapshotCommand.h"
+
+namespace {
+
+int snapshot(const std::vector<std::string>& args, std::string& errors) {
+  std::ostringstream out;
+  std::ostringstream err;
+  const int code = qv::hostcli::runSnapshot(args, out, err);
+  errors = err.str();
+  return code;
+}
+
+TEST(TremoloEditorSnapshot, ThePluginDrawsTheSamePictureInAHostsWindow) {
+  const std::string path = testing::TempDir() + "editor-snapshot.png";
+  std::string errors;
+  ASSERT_EQ(snapshot({QV_PLUGIN_PATH, path}, errors), 0) << errors;
+  std::unique_ptr<software::PixelSurface> picture = software::loadPng(path.c_str());
+  ASSERT_NE(picture, nullptr);
+  EXPECT_TRUE(matchesGolden(*picture, "editor"));
+  std::remove(path.c_str());
+}
+
+TEST(TremoloEditorSnapshot, SettingsAreCheckedBeforeThePluginLoads) {
+  std::string errors;
+  for (const std::vector<std::string>& args : {std::vector<std::string>{QV_PLUGIN_PATH},
+                                               {QV_PLUGIN_PATH, "x.png", "--set"},
+                                               {QV_PLUGIN_PATH, "x.png", "--set", "2"},
+                                               {QV_PLUGIN_PATH, "x.png", "--set", "2=nan"},
+                                               {QV_PLUGIN_PATH, "x.png", "--set", "-1=0.5"},
+                                               {QV_PLUGIN_PATH, "x.png", "--sett", "2=0.5"}}) {
+    EXPECT_EQ(snapshot(args, errors), 1);
+    EXPECT_NE(errors.find("usage"), std::string::npos);
+  }
+  EXPECT_EQ(snapshot({"/nonexistent/plugin.so", "x.png"}, errors), 1);
+}
+
+}  // namespace
