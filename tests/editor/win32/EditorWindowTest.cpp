@@ -148,6 +148,8 @@ TEST_F(EditorWindowTest, OpeningAndClosingLeavesNothingBehind) {
   pump(50);
   dispatch(effEditClose);
   pump(50);
+  // Windows counts the process's GDI and USER objects; Wine answers 0, so there only the
+  // windows are checked.
   const DWORD gdiBefore = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
   const DWORD userBefore = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
   for (int i = 0; i < 100; ++i) {
