@@ -13,7 +13,8 @@ struct VstFileSelect;
 
 // Used on the user-interface thread. The selector owns what it allocates into the request
 // (a return path, an array of paths and its strings) and releases it when destroyed or at
-// its next run, which closes the last selection first; the request stays the caller's.
+// its next run, which closes the last selection first. The request stays the caller's and
+// must stay valid until then.
 class FileSelector {
  public:
   // A multiple choice stores at most this many paths.
