@@ -118,7 +118,8 @@ class DropSource final : public IDropSource {
   ULONG STDMETHODCALLTYPE Release() override { return 1; }
   HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL, DWORD) override {
     ++queries;
-    if (queries == 1) SetCursorPos(target.x, target.y);
+    // Every time, so that a pointer moved by anything else comes back onto the target.
+    SetCursorPos(target.x, target.y);
     if (queries > 400) return DRAGDROP_S_CANCEL;
     return queries > 8 ? DRAGDROP_S_DROP : S_OK;
   }
@@ -173,6 +174,8 @@ class Win32Drop : public ::testing::Test {
   }
   // A real OLE drag of data from outside the frame onto (x, y) of the frame.
   DWORD dragOnto(IDataObject* data, int x, int y) {
+    // Other programs' windows on the same display must not lie over the target.
+    SetWindowPos(host, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
     SetCursorPos(kHostX + 350, kHostY + 300);
     DropSource source(POINT{kHostX + x, kHostY + y});
     DWORD effect = DROPEFFECT_NONE;
