@@ -1,6 +1,7 @@
 #include "gui/platform/win32/OleDropTarget.h"
 
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include <cstdint>
 
@@ -66,10 +67,32 @@ class GlobalText final : public DroppedText {
   std::size_t length = 0;
 };
 
+// Whether the names of a dropped list end within its block: the platform reads a list up
+// to its empty name, and data from another program may lack it.
+bool wellFormed(HGLOBAL block) {
+  const SIZE_T size = GlobalSize(block);
+  const auto* bytes = static_cast<const unsigned char*>(GlobalLock(block));
+  if (!bytes) return false;
+  bool ended = false;
+  if (size >= sizeof(DROPFILES)) {
+    const auto* header = reinterpret_cast<const DROPFILES*>(bytes);
+    const SIZE_T unit = header->fWide ? 2 : 1;
+    bool afterTerminator = false;
+    for (SIZE_T at = header->pFiles; !ended && at + unit <= size && at >= header->pFiles;
+         at += unit) {
+      const bool terminator = bytes[at] == 0 && (unit == 1 || bytes[at + 1] == 0);
+      ended = terminator && afterTerminator;
+      afterTerminator = terminator;
+    }
+  }
+  GlobalUnlock(block);
+  return ended;
+}
+
 class FileList final : public DroppedFiles {
  public:
   explicit FileList(IDataObject* data) : medium(data, CF_HDROP) {}
-  bool ok() const { return medium.ok(); }
+  bool ok() const { return medium.ok() && wellFormed(medium.handle()); }
   std::int32_t count() const override {
     const UINT names = DragQueryFileA(drop(), 0xFFFFFFFF, nullptr, 0);
     return names > INT32_MAX ? INT32_MAX : static_cast<std::int32_t>(names);
