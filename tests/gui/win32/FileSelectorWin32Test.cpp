@@ -7,9 +7,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "gui/core/FileSelector.h"
 #include "host/Vst2.h"
@@ -112,6 +114,33 @@ TEST(Win32FileSelector, TheLoadDialogReturnsTheChosenFile) {
   }
   EXPECT_EQ(selection.returnPath, nullptr);
   DeleteFileA(file.c_str());
+}
+
+TEST(Win32FileSelector, SeveralChosenFilesAreJoinedToTheirFolder) {
+  std::string folder = tempFolder();
+  for (const char* name : {"quaverling-a.wav", "quaverling-b.wav"}) {
+    HANDLE made = CreateFileA((folder + "\\" + name).c_str(), GENERIC_WRITE, 0, nullptr,
+                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(made, INVALID_HANDLE_VALUE);
+    CloseHandle(made);
+  }
+  VstFileSelect selection{};
+  selection.command = kVstMultipleFilesLoad;
+  selection.initialPath = folder.data();
+  FileSelector selector(nullptr);
+  std::string caption;
+  std::thread user =
+      answerDialog(GetCurrentThreadId(), "\"quaverling-a.wav\" \"quaverling-b.wav\"", &caption);
+  const std::int32_t count = selector.run(&selection);
+  user.join();
+  ASSERT_EQ(count, 2);
+  std::vector<std::string> chosen{selection.returnMultiplePaths[0],
+                                  selection.returnMultiplePaths[1]};
+  std::sort(chosen.begin(), chosen.end());
+  EXPECT_EQ(chosen, (std::vector<std::string>{folder + "\\quaverling-a.wav",
+                                              folder + "\\quaverling-b.wav"}));
+  DeleteFileA(chosen[0].c_str());
+  DeleteFileA(chosen[1].c_str());
 }
 
 TEST(Win32FileSelector, TheFolderPickerStartsInTheInitialFolderAndReturnsIt) {
