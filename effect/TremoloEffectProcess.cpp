@@ -16,6 +16,45 @@ constexpr std::uint64_t kCounterRange = std::uint64_t{1} << 32;
 double fraction(double x) {
   return x - std::floor(x);
 }
+
+// The frames of one chunk: [start, rampEnd) step the level, [rampEnd, end) hold it.
+struct Span {
+  const float* left;
+  const float* right;
+  float* leftOut;
+  float* rightOut;
+  int32 start;
+  int32 rampEnd;
+  int32 end;
+};
+
+// One instance per layout, so that no test is left inside the frame loops and
+// the frames that hold the level can be vectorised. Every frame computes its
+// samples with the same operations in the same order in every instance. Answers
+// the level reached.
+template <bool kTremolo, bool kRightOut>
+float applyGain(const Span& span, float depth, float step, float level) {
+  int32 i = span.start;
+  for (; i < span.rampEnd; ++i) {
+    level += step;
+    const float gain = depth * level;
+    // Read both inputs first: the host may process in place.
+    const float leftIn = span.left[i];
+    const float rightIn = span.right[i];
+    span.leftOut[i] = (1.0f - gain) * leftIn;
+    if (kRightOut) span.rightOut[i] = (kTremolo ? 1.0f - gain : gain + 1.0f - depth) * rightIn;
+  }
+  const float gain = depth * level;
+  const float leftGain = 1.0f - gain;
+  const float rightGain = kTremolo ? 1.0f - gain : gain + 1.0f - depth;
+  for (; i < span.end; ++i) {
+    const float leftIn = span.left[i];
+    const float rightIn = span.right[i];
+    span.leftOut[i] = leftGain * leftIn;
+    if (kRightOut) span.rightOut[i] = rightGain * rightIn;
+  }
+  return level;
+}
 }  // namespace
 
 void TremoloEffect::processReplacing(float** inputs, float** outputs, int32 sampleFrames) {
@@ -65,25 +104,31 @@ void TremoloEffect::modulate(float** inputs, float** outputs, int32 sampleFrames
   const float* right = inputs[1] ? inputs[1] : inputs[0];
   float* leftOut = outputs[0];
   float* rightOut = outputs[1];
+  // The ramp lives in locals while the loops run: kept in the object it would be
+  // stored and re-read on every frame, since the outputs might alias it.
+  float level = currentLevel;
+  float step = rampStep;
+  int32 remaining = rampRemaining;
   for (int32 start = 0, end = 0; start < sampleFrames; start = end) {
     end = start + std::min(kChunkFrames, sampleFrames - start);
     // A small move of the target lets a running ramp finish; a jump restarts it.
-    if (std::fabs(target - lastTarget) > softness / 2.0f + 0.01 || rampRemaining <= 0) {
-      rampRemaining = rampLength;
-      rampStep = (target - currentLevel) / static_cast<float>(rampRemaining);
+    if (std::fabs(target - lastTarget) > softness / 2.0f + 0.01 || remaining <= 0) {
+      remaining = rampLength;
+      step = (target - level) / static_cast<float>(remaining);
     }
     lastTarget = target;
-    for (int32 i = start; i < end; ++i) {
-      if (rampRemaining > 0) {
-        currentLevel += rampStep;
-        --rampRemaining;
-      }
-      const float gain = depth * currentLevel;
-      // Read both inputs first: the host may process in place.
-      const float leftIn = left[i];
-      const float rightIn = right[i];
-      leftOut[i] = (1.0f - gain) * leftIn;
-      if (rightOut) rightOut[i] = (tremolo ? 1.0f - gain : gain + 1.0f - depth) * rightIn;
+    const int32 ramped = std::min(remaining, end - start);
+    remaining -= ramped;
+    const Span span{left, right, leftOut, rightOut, start, start + ramped, end};
+    if (!rightOut) {
+      level = applyGain<false, false>(span, depth, step, level);
+    } else if (tremolo) {
+      level = applyGain<true, true>(span, depth, step, level);
+    } else {
+      level = applyGain<false, true>(span, depth, step, level);
     }
   }
+  currentLevel = level;
+  rampStep = step;
+  rampRemaining = remaining;
 }
