@@ -1,15 +1,20 @@
 // The 32-bit plug-in's editor in real windows under a real message loop: loaded from the DLL as
 // a host loads it, opened in a host window, dragged with the real mouse, and opened and closed
-// many times without leaving windows or GDI objects behind.
+// many times without leaving windows or GDI objects behind; its picture is read back from the
+// window for the native build to compare, and its light is seen blinking while audio runs.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <cstdio>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "host/Vst2.h"
+#include "tests/gui/crosscheck/Picture.h"
+#include "tests/gui/crosscheck/SceneDumps.h"
 
 namespace {
 
@@ -56,6 +61,44 @@ void sendButton(DWORD flags) {
 void moveTo(int x, int y) {
   SetCursorPos(kHostX + x, kHostY + y);
   sendButton(MOUSEEVENTF_MOVE);
+}
+
+// The window's pixels as the screen shows them, copied from its device context; an empty picture
+// when the copy fails.
+crosscheck::Picture readWindow(HWND window, const RECT& area) {
+  const int width = area.right - area.left;
+  const int height = area.bottom - area.top;
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;  // top row first
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  crosscheck::Picture picture;
+  HDC windowDc = GetDC(window);
+  HDC memory = CreateCompatibleDC(windowDc);
+  void* bits = nullptr;
+  HBITMAP dib = CreateDIBSection(windowDc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (memory && dib && bits) {
+    HGDIOBJ previous = SelectObject(memory, dib);
+    if (BitBlt(memory, 0, 0, width, height, windowDc, area.left, area.top, SRCCOPY)) {
+      GdiFlush();
+      const auto* words = static_cast<const DWORD*>(bits);
+      picture.width = width;
+      picture.height = height;
+      for (int i = 0; i < width * height; ++i) {
+        picture.pixels.emplace_back(static_cast<std::uint8_t>(words[i] >> 16),
+                                    static_cast<std::uint8_t>(words[i] >> 8),
+                                    static_cast<std::uint8_t>(words[i]));
+      }
+    }
+    SelectObject(memory, previous);
+  }
+  if (dib) DeleteObject(dib);
+  if (memory) DeleteDC(memory);
+  ReleaseDC(window, windowDc);
+  return picture;
 }
 
 class EditorWindowTest : public ::testing::Test {
@@ -163,6 +206,70 @@ TEST_F(EditorWindowTest, OpeningAndClosingLeavesNothingBehind) {
   pump(50);
   EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdiBefore);
   EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), userBefore);
+}
+
+TEST_F(EditorWindowTest, TheWindowsPictureIsLeftForTheNativeComparison) {
+  ASSERT_EQ(dispatch(effEditOpen, 0, 0, host), 1);
+  HWND editor = FindWindowExW(host, nullptr, nullptr, nullptr);
+  ASSERT_NE(editor, nullptr);
+  pump(300);
+  const crosscheck::Picture picture = readWindow(editor, RECT{0, 0, 293, 249});
+  dispatch(effEditClose);
+  ASSERT_EQ(picture.width, 293);
+  ASSERT_EQ(picture.height, 249);
+  // The dump's name carries the golden picture's hash, so a dump drawn before the editor's
+  // picture changed is never compared; a dump that could not be written whole is removed.
+  ASSERT_TRUE(crosscheck::makeDirectory(QV_CROSSCHECK_OUT));
+  const std::string path = crosscheck::scenePath(QV_CROSSCHECK_OUT, QV_EDITOR_DUMP);
+  std::remove(path.c_str());
+  const bool written = crosscheck::writePicture(path, picture);
+  if (!written) std::remove(path.c_str());
+  EXPECT_TRUE(written) << path;
+}
+
+TEST_F(EditorWindowTest, TheTimerBlinksTheLightWhileAudioRuns) {
+  const RECT light{7, 204, 47, 244};
+  effect->setParameter(effect, 1, 240.0f);  // four beats a second
+  ASSERT_EQ(dispatch(effEditOpen, 0, 0, host), 1);
+  HWND editor = FindWindowExW(host, nullptr, nullptr, nullptr);
+  ASSERT_NE(editor, nullptr);
+  pump(300);
+  ASSERT_EQ(effect->getParameter(effect, 19), 0.0f);
+  const crosscheck::Picture off = readWindow(editor, light);
+  ASSERT_EQ(off.width, 40);
+
+  // From here the test thread neither dispatches messages nor idles the editor: only the
+  // editor's own timer can draw the light.
+  std::atomic<bool> running = true;
+  std::atomic<int> litBlocks = 0;
+  std::thread audio([&] {
+    std::vector<float> in(512), out(512);
+    float* inputs[] = {in.data(), in.data()};
+    float* outputs[] = {out.data(), out.data()};
+    while (running.load(std::memory_order_relaxed)) {
+      effect->processReplacing(effect, inputs, outputs, 512);
+      if (effect->getParameter(effect, 19) != 0.0f) litBlocks.fetch_add(1);
+      Sleep(11);  // about the pace of 512 frames at 44.1 kHz
+    }
+  });
+  bool sawOn = false;
+  bool sawOffAfterOn = false;
+  const DWORD start = GetTickCount();
+  while (!sawOffAfterOn && GetTickCount() - start < 2000) {
+    const crosscheck::Picture now = readWindow(editor, light);
+    if (now.pixels != off.pixels) {
+      sawOn = true;
+    } else if (sawOn) {
+      sawOffAfterOn = true;
+    }
+    Sleep(5);
+  }
+  running.store(false, std::memory_order_relaxed);
+  audio.join();
+  dispatch(effEditClose);
+  EXPECT_GT(litBlocks.load(), 0) << "the effect's light never came on";
+  EXPECT_TRUE(sawOn) << "the window never showed the lit light";
+  EXPECT_TRUE(sawOffAfterOn) << "the window never showed the light going out again";
 }
 
 }  // namespace
