@@ -239,7 +239,8 @@ TEST_F(EditorWindowTest, TheTimerBlinksTheLightWhileAudioRuns) {
   ASSERT_EQ(off.width, 40);
 
   // From here the test thread neither dispatches messages nor idles the editor: only the
-  // editor's own timer can draw the light.
+  // editor's own timer can draw the light. The audio thread's calls to the host go to the
+  // record while the test thread leaves it alone, until the join.
   std::atomic<bool> running = true;
   std::atomic<int> litBlocks = 0;
   std::thread audio([&] {
