@@ -14,6 +14,19 @@ constexpr std::uint32_t kWordMask = 0x00FFFFFFu;
 constexpr std::int64_t kDotOn = 3;
 constexpr std::int64_t kDotPeriod = 6;
 
+// The platform breaks the ties of its lines the other way in four of the eight octants
+// (numbered counter-clockwise from east, y growing downwards): those of lines going
+// down-left steeply, up-left steeply or shallowly, and up-right shallowly.
+std::int64_t tieBias(std::int64_t dx, std::int64_t dy) {
+  int octant;
+  if (dy > 0) {
+    octant = dx > 0 ? (dx > dy ? 1 : 2) : (-dx > dy ? 4 : 3);
+  } else {
+    octant = dx < 0 ? (-dx > -dy ? 5 : 6) : (dx > -dy ? 8 : 7);
+  }
+  return octant == 3 || octant == 5 || octant == 6 || octant == 8 ? 1 : 0;
+}
+
 std::uint32_t mixWord(platform::MixMode mode, std::uint32_t src, std::uint32_t dst) {
   switch (mode) {
     case platform::MixMode::MergePen:
@@ -102,6 +115,8 @@ void SoftwareDevice::moveTo(Point p) {
 }
 
 void SoftwareDevice::lineTo(Point p) {
+  // Each line starts the dot pattern afresh; a polyline carries it through its corners.
+  dotPhase = 0;
   line(position, p);
   position = p;
 }
@@ -113,7 +128,8 @@ void SoftwareDevice::polyline(const Point* points, std::int32_t count) {
 }
 
 void SoftwareDevice::line(Point from, Point to) {
-  if (penState.width > 1) {
+  // The platform takes a pen's width without its sign.
+  if (penState.width > 1 || penState.width < -1) {
     wideLine(from, to);
   } else {
     thinLine(from, to);
@@ -156,32 +172,46 @@ void SoftwareDevice::thinLine(Point from, Point to) {
     x0 = nx0;
     y0 = ny0;
   }
-  const std::int64_t dx = std::llabs(x1 - x0), dy = -std::llabs(y1 - y0);
-  const std::int64_t sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
-  std::int64_t err = dx + dy;
+  // The platform's line: Bresenham steps along the major axis, and where the exact line
+  // passes half-way between two pixels the octant decides, so that a line and its reverse
+  // differ exactly as they do on the platform.
+  const std::int64_t dx = x1 - x0, dy = y1 - y0;
+  const std::int64_t major = std::max(std::llabs(dx), std::llabs(dy));
+  const std::int64_t minor = std::min(std::llabs(dx), std::llabs(dy));
+  const bool xMajor = std::llabs(dx) > std::llabs(dy);
+  const std::int64_t sx = dx > 0 ? 1 : -1, sy = dy > 0 ? 1 : -1;
+  const std::int64_t bias = tieBias(dx, dy);
+  std::int64_t err = 2 * minor - major;
   const std::uint32_t penWord = penState.color.deviceWord();
   const std::uint32_t gapWord = backgroundState.deviceWord();
   const bool dotted = penState.dotted;
-  for (;;) {
-    const bool last = x0 == x1 && y0 == y1;
-    if (last && !drawLast) break;
+  auto put = [&](std::int64_t x, std::int64_t y) {
     if (!dotted || dotPhase % kDotPeriod < kDotOn) {
-      plot(x0, y0, penWord);
+      plot(x, y, penWord);
     } else if (opaque) {
-      plot(x0, y0, gapWord);
+      plot(x, y, gapWord);
     }
     ++dotPhase;
-    if (last) break;
-    const std::int64_t e2 = 2 * err;
-    if (e2 >= dy) {
-      err += dy;
-      x0 += sx;
+  };
+  for (std::int64_t i = 0; i < major; ++i) {
+    put(x0, y0);
+    if (err + bias > 0) {
+      if (xMajor) {
+        y0 += sy;
+      } else {
+        x0 += sx;
+      }
+      err += 2 * minor - 2 * major;
+    } else {
+      err += 2 * minor;
     }
-    if (e2 <= dx) {
-      err += dx;
+    if (xMajor) {
+      x0 += sx;
+    } else {
       y0 += sy;
     }
   }
+  if (drawLast) put(x0, y0);
 }
 
 void SoftwareDevice::fillRect(const Rect& r) {
