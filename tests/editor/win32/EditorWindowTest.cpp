@@ -15,12 +15,11 @@
 #include "host/Vst2.h"
 #include "tests/gui/crosscheck/Picture.h"
 #include "tests/gui/crosscheck/SceneDumps.h"
+#include "tests/gui/win32/Win32TestHost.h"
 
 namespace {
 
-constexpr wchar_t kHostClass[] = L"QuaverlingEditorHost";
-constexpr int kHostX = 60;
-constexpr int kHostY = 40;
+using namespace win32test;
 
 struct Call {
   int32 opcode;
@@ -40,27 +39,6 @@ std::wstring pluginPath() {
   const DWORD n = GetModuleFileNameW(nullptr, exe, MAX_PATH);
   const std::wstring path(exe, n);
   return path.substr(0, path.find_last_of(L"\\/") + 1) + L"Quaverling.dll";
-}
-
-void pump(DWORD milliseconds) {
-  const DWORD start = GetTickCount();
-  do {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
-    Sleep(5);
-  } while (GetTickCount() - start < milliseconds);
-}
-
-void sendButton(DWORD flags) {
-  INPUT input{};
-  input.type = INPUT_MOUSE;
-  input.mi.dwFlags = flags;
-  SendInput(1, &input, sizeof input);
-}
-
-void moveTo(int x, int y) {
-  SetCursorPos(kHostX + x, kHostY + y);
-  sendButton(MOUSEEVENTF_MOVE);
 }
 
 // The window's pixels as the screen shows them, copied from its device context; an empty picture
@@ -111,20 +89,12 @@ class EditorWindowTest : public ::testing::Test {
     ASSERT_NE(entry, nullptr);
     effect = entry(recordingHost);
     ASSERT_NE(effect, nullptr);
-    WNDCLASSW hostClass{};
-    hostClass.lpfnWndProc = DefWindowProcW;
-    hostClass.hInstance = GetModuleHandleW(nullptr);
-    hostClass.lpszClassName = kHostClass;
-    RegisterClassW(&hostClass);
-    // A window without a frame, so that its client area starts at its corner.
-    host = CreateWindowExW(WS_EX_TOPMOST, kHostClass, L"Host", WS_POPUP | WS_VISIBLE, kHostX,
-                           kHostY, 400, 320, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    host = openHostWindow();
     ASSERT_NE(host, nullptr);
   }
   void TearDown() override {
     if (effect) dispatch(effClose);
-    if (host) DestroyWindow(host);
-    UnregisterClassW(kHostClass, GetModuleHandleW(nullptr));
+    closeHostWindow(host);
     if (library) FreeLibrary(library);
     calls.clear();
   }
@@ -154,7 +124,7 @@ TEST_F(EditorWindowTest, TheEditorOpensAsAChildWindowOfTheHost) {
   wchar_t name[64] = {};
   GetClassNameW(editor, name, 64);
   EXPECT_EQ(std::wstring(name).rfind(L"Plugin", 0), 0u);
-  pump(200);
+  pumpFor(200);
   dispatch(effEditIdle);
   dispatch(effEditClose);
   EXPECT_EQ(FindWindowExW(host, nullptr, nullptr, nullptr), nullptr);
@@ -162,20 +132,14 @@ TEST_F(EditorWindowTest, TheEditorOpensAsAChildWindowOfTheHost) {
 
 TEST_F(EditorWindowTest, ARealDragOnTheDepthSliderIsOneGestureOnParameter2) {
   ASSERT_EQ(dispatch(effEditOpen, 0, 0, host), 1);
-  pump(200);
+  pumpFor(200);
   calls.clear();
   SetCursorPos(kHostX + 25, kHostY + 60);
   std::thread user([] {
     Sleep(100);
-    sendButton(MOUSEEVENTF_LEFTDOWN);
-    Sleep(200);
-    moveTo(25, 75);
-    Sleep(200);
-    moveTo(25, 90);
-    Sleep(200);
-    sendButton(MOUSEEVENTF_LEFTUP);
+    dragThrough({{kHostX + 25, kHostY + 75}, {kHostX + 25, kHostY + 90}});
   });
-  pump(1500);
+  pumpFor(1500);
   user.join();
   EXPECT_EQ(count(audioMasterBeginEdit, 2), 1);
   EXPECT_GE(count(audioMasterAutomate, 2), 1);
@@ -188,22 +152,21 @@ TEST_F(EditorWindowTest, OpeningAndClosingLeavesNothingBehind) {
   // One cycle first, so that what stays for the process's life (the window class, the blend
   // library, the timer device) is already there.
   dispatch(effEditOpen, 0, 0, host);
-  pump(50);
+  pumpFor(50);
   dispatch(effEditClose);
-  pump(50);
+  pumpFor(50);
   // Windows counts the process's GDI and USER objects; Wine answers 0, so there only the
   // windows are checked.
   const DWORD gdiBefore = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
   const DWORD userBefore = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
   for (int i = 0; i < 100; ++i) {
     ASSERT_EQ(dispatch(effEditOpen, 0, 0, host), 1);
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+    pumpPending();
     dispatch(effEditIdle);
     dispatch(effEditClose);
     ASSERT_EQ(FindWindowExW(host, nullptr, nullptr, nullptr), nullptr) << "cycle " << i;
   }
-  pump(50);
+  pumpFor(50);
   EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdiBefore);
   EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), userBefore);
 }
@@ -212,7 +175,7 @@ TEST_F(EditorWindowTest, TheWindowsPictureIsLeftForTheNativeComparison) {
   ASSERT_EQ(dispatch(effEditOpen, 0, 0, host), 1);
   HWND editor = FindWindowExW(host, nullptr, nullptr, nullptr);
   ASSERT_NE(editor, nullptr);
-  pump(300);
+  pumpFor(300);
   const crosscheck::Picture picture = readWindow(editor, RECT{0, 0, 293, 249});
   dispatch(effEditClose);
   ASSERT_EQ(picture.width, 293);
@@ -233,7 +196,7 @@ TEST_F(EditorWindowTest, TheTimerBlinksTheLightWhileAudioRuns) {
   ASSERT_EQ(dispatch(effEditOpen, 0, 0, host), 1);
   HWND editor = FindWindowExW(host, nullptr, nullptr, nullptr);
   ASSERT_NE(editor, nullptr);
-  pump(300);
+  pumpFor(300);
   ASSERT_EQ(effect->getParameter(effect, 19), 0.0f);
   const crosscheck::Picture off = readWindow(editor, light);
   ASSERT_EQ(off.width, 40);

@@ -14,14 +14,12 @@
 
 #include "gui/controls/ChoiceMenu.h"
 #include "gui/controls/MenuItemPainter.h"
-#include "gui/core/Frame.h"
-#include "host/ModuleHandle.h"
+#include "tests/gui/win32/HostedFrameTest.h"
 
 namespace {
 
-constexpr wchar_t kHostClass[] = L"QuaverlingMenuHost";
-constexpr int kHostX = 60;
-constexpr int kHostY = 40;
+using namespace win32test;
+
 constexpr Rect kMenuRect{10, 20, 90, 36};
 
 struct Told {
@@ -35,31 +33,6 @@ struct Listener : ControlListener {
   }
   std::vector<Told> told;
 };
-
-void sendMouse(DWORD flags) {
-  INPUT input{};
-  input.type = INPUT_MOUSE;
-  input.mi.dwFlags = flags;
-  SendInput(1, &input, sizeof input);
-}
-
-void clickAt(int x, int y, bool right = false) {
-  SetCursorPos(x, y);
-  sendMouse(MOUSEEVENTF_MOVE);
-  Sleep(50);
-  sendMouse(right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
-  Sleep(50);
-  sendMouse(right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
-}
-
-void pressKey(WORD key) {
-  INPUT input[2] = {};
-  input[0].type = INPUT_KEYBOARD;
-  input[0].ki.wVk = key;
-  input[1] = input[0];
-  input[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  SendInput(2, input, sizeof input[0]);
-}
 
 // The popup menu window on the screen now, or null.
 HWND visiblePopup() {
@@ -87,42 +60,24 @@ bool clickEntry(HWND popupWindow, int index, bool right = false) {
   return true;
 }
 
-class Win32Menu : public ::testing::Test {
+class Win32Menu : public HostedFrameTest {
  protected:
-  static void TearDownTestSuite() {
-    if (host) DestroyWindow(host);
-    host = nullptr;
-    UnregisterClassW(kHostClass, GetModuleHandleW(nullptr));
-  }
-
   void SetUp() override {
-    moduleHandle = GetModuleHandleW(nullptr);
-    if (!host) {
-      WNDCLASSW hostClass{};
-      hostClass.lpfnWndProc = DefWindowProcW;
-      hostClass.hInstance = GetModuleHandleW(nullptr);
-      hostClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-      hostClass.lpszClassName = kHostClass;
-      RegisterClassW(&hostClass);
-      host =
-          CreateWindowExW(WS_EX_TOPMOST, kHostClass, L"Host", WS_POPUP | WS_VISIBLE, kHostX, kHostY,
-                          400, 320, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-    }
-    ASSERT_NE(host, nullptr);
+    HostedFrameTest::SetUp();
+    if (HasFatalFailure()) return;
     SetForegroundWindow(host);
-    frame = std::make_unique<Frame>(Rect(0, 0, 293, 249), host, nullptr);
-    ASSERT_NE(frame->getWindow(), nullptr);
-  }
-  void TearDown() override {
-    frame.reset();
-    moduleHandle = nullptr;
   }
 
-  // Pumps messages while user plays its part on a thread of its own, and a little longer;
-  // the popup runs inside the dispatch of the press.
-  void play(void (*user)(bool& ok), bool& ok) {
+  // Pumps messages while, on a thread of its own, the menu is clicked with the left or right
+  // button and user plays its part, and a little longer; the popup runs inside the dispatch of
+  // the press. Answers what user set ok to.
+  template <typename User>
+  bool play(User user, bool right = false) {
+    bool ok = false;
     std::atomic<bool> done = false;
     std::thread helper([&] {
+      Sleep(200);
+      clickMenu(right);
       user(ok);
       // A popup left open would keep the test waiting in the platform's menu loop.
       if (!ok) {
@@ -131,25 +86,28 @@ class Win32Menu : public ::testing::Test {
       }
       done = true;
     });
-    const DWORD start = GetTickCount();
     DWORD finished = 0;
-    while (GetTickCount() - start < 8000) {
-      MSG message;
-      while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-      }
-      if (done && finished == 0) finished = GetTickCount();
-      if (finished != 0 && GetTickCount() - finished > 300) break;
-      Sleep(5);
-    }
+    pumpUntil(
+        [&] {
+          if (done && finished == 0) finished = GetTickCount();
+          return finished != 0 && GetTickCount() - finished > 300;
+        },
+        8000);
     helper.join();
+    return ok;
   }
 
   static void clickMenu(bool right = false) { clickAt(kHostX + 15, kHostY + 25, right); }
 
-  static inline HWND host = nullptr;
-  std::unique_ptr<Frame> frame;
+  // Opens the menu with a real left click and clicks entry index of its popup; false when no
+  // popup was seen.
+  bool chooseEntry(int index) {
+    return play([index](bool& ok) {
+      HWND popup = waitForPopup();
+      ok = popup && clickEntry(popup, index);
+    });
+  }
+
   Listener listener;
 };
 
@@ -157,16 +115,7 @@ TEST_F(Win32Menu, RealClickOnAnEntryReachesTheListener) {
   auto* menu = new ChoiceMenu(kMenuRect, &listener, 3, nullptr, nullptr, 0);
   for (const char* text : {"A", "-", "B", "C"}) ASSERT_TRUE(menu->insertEntry(text));
   ASSERT_TRUE(frame->addChild(menu));
-  bool ok = false;
-  play(
-      [](bool& ok) {
-        Sleep(200);
-        clickMenu();
-        HWND popup = waitForPopup();
-        ok = popup && clickEntry(popup, 2);
-      },
-      ok);
-  ASSERT_TRUE(ok) << "no popup menu seen";
+  ASSERT_TRUE(chooseEntry(2)) << "no popup menu seen";
   ASSERT_EQ(listener.told.size(), 1u);
   EXPECT_EQ(listener.told[0].control, menu);
   EXPECT_EQ(listener.told[0].value, 2.0f);
@@ -179,19 +128,16 @@ TEST_F(Win32Menu, OpenedWithTheRightButtonTheRightButtonChooses) {
   auto* menu = new ChoiceMenu(kMenuRect, &listener, 3, nullptr, nullptr, 0);
   for (const char* text : {"A", "B", "C"}) ASSERT_TRUE(menu->insertEntry(text));
   ASSERT_TRUE(frame->addChild(menu));
-  bool ok = false;
-  play(
+  const bool chose = play(
       [](bool& ok) {
-        Sleep(200);
-        clickMenu(true);
         HWND popup = waitForPopup();
         ok = popup && clickEntry(popup, 1, true);
         // A right click that does not choose leaves the popup open.
         for (int tries = 0; ok && tries < 50 && visiblePopup(); ++tries) Sleep(20);
         if (visiblePopup()) ok = false;
       },
-      ok);
-  ASSERT_TRUE(ok) << "the right button chose nothing";
+      true);
+  ASSERT_TRUE(chose) << "the right button chose nothing";
   ASSERT_EQ(listener.told.size(), 1u);
   EXPECT_EQ(listener.told[0].value, 1.0f);
 }
@@ -204,24 +150,19 @@ TEST_F(Win32Menu, RealClickInASubmenuTellsAboutTheSubmenu) {
   ASSERT_TRUE(menu->appendSubmenu(submenu, "More"));
   submenu->release();
   ASSERT_TRUE(frame->addChild(menu));
-  bool ok = false;
-  play(
-      [](bool& ok) {
-        Sleep(200);
-        clickMenu();
-        HWND popup = waitForPopup();
-        if (!popup || !clickEntry(popup, 1)) return;
-        auto top = reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0));
-        HMENU inner = GetSubMenu(top, 1);
-        RECT r;
-        for (int tries = 0; tries < 100 && !ok; ++tries) {
-          ok = inner && GetMenuItemRect(nullptr, inner, 1, &r) && r.right > r.left;
-          if (!ok) Sleep(20);
-        }
-        if (ok) clickAt((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-      },
-      ok);
-  ASSERT_TRUE(ok) << "no submenu seen";
+  const bool seen = play([](bool& ok) {
+    HWND popup = waitForPopup();
+    if (!popup || !clickEntry(popup, 1)) return;
+    auto top = reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0));
+    HMENU inner = GetSubMenu(top, 1);
+    RECT r;
+    for (int tries = 0; tries < 100 && !ok; ++tries) {
+      ok = inner && GetMenuItemRect(nullptr, inner, 1, &r) && r.right > r.left;
+      if (!ok) Sleep(20);
+    }
+    if (ok) clickAt((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  });
+  ASSERT_TRUE(seen) << "no submenu seen";
   ASSERT_EQ(listener.told.size(), 1u);
   EXPECT_EQ(listener.told[0].control, submenu);
   EXPECT_EQ(listener.told[0].value, 1.0f);
@@ -232,17 +173,11 @@ TEST_F(Win32Menu, EscapeDismissesThePopupWithoutTellingAnyone) {
   auto* menu = new ChoiceMenu(kMenuRect, &listener, 3, nullptr, nullptr, 0);
   for (const char* text : {"A", "B"}) ASSERT_TRUE(menu->insertEntry(text));
   ASSERT_TRUE(frame->addChild(menu));
-  bool ok = false;
-  play(
-      [](bool& ok) {
-        Sleep(200);
-        clickMenu();
-        ok = waitForPopup() != nullptr;
-        Sleep(100);
-        pressKey(VK_ESCAPE);
-      },
-      ok);
-  ASSERT_TRUE(ok);
+  ASSERT_TRUE(play([](bool& ok) {
+    ok = waitForPopup() != nullptr;
+    Sleep(100);
+    pressKey(VK_ESCAPE);
+  }));
   EXPECT_TRUE(listener.told.empty());
   EXPECT_EQ(menu->getLastCommand(), -1);
   EXPECT_EQ(menu->getSelection(nullptr, true), 0);
@@ -279,16 +214,7 @@ TEST_F(Win32Menu, OwnerDrawnEntriesGoThroughThePainter) {
   auto* menu = new PaintedMenu(&listener, painter);
   for (const char* text : {"First", "-", "Last"}) ASSERT_TRUE(menu->insertEntry(text));
   ASSERT_TRUE(frame->addChild(menu));
-  bool ok = false;
-  play(
-      [](bool& ok) {
-        Sleep(200);
-        clickMenu();
-        HWND popup = waitForPopup();
-        ok = popup && clickEntry(popup, 2);
-      },
-      ok);
-  ASSERT_TRUE(ok);
+  ASSERT_TRUE(chooseEntry(2));
   ASSERT_EQ(listener.told.size(), 1u);
   EXPECT_EQ(listener.told[0].value, 2.0f);
   EXPECT_EQ(painter->measured, (std::vector<std::string>{"First", "-", "Last"}));

@@ -11,12 +11,11 @@
 #include "gui/controls/Slider.h"
 #include "gui/core/Frame.h"
 #include "host/ModuleHandle.h"
+#include "tests/gui/win32/Win32TestHost.h"
 
 namespace {
 
-constexpr wchar_t kHostClass[] = L"QuaverlingSliderHost";
-constexpr int kHostX = 60;
-constexpr int kHostY = 40;
+using namespace win32test;
 
 struct Values : ControlListener {
   void valueChanged(DrawContext*, Control* control) override {
@@ -25,29 +24,9 @@ struct Values : ControlListener {
   std::vector<float> heard;
 };
 
-void sendButton(DWORD flags) {
-  INPUT input{};
-  input.type = INPUT_MOUSE;
-  input.mi.dwFlags = flags;
-  SendInput(1, &input, sizeof input);
-}
-
-void moveTo(int x, int y) {
-  SetCursorPos(kHostX + x, kHostY + y);
-  sendButton(MOUSEEVENTF_MOVE);
-}
-
 TEST(Win32Slider, RealDragMovesTheValue) {
   moduleHandle = GetModuleHandleW(nullptr);
-  WNDCLASSW hostClass{};
-  hostClass.lpfnWndProc = DefWindowProcW;
-  hostClass.hInstance = GetModuleHandleW(nullptr);
-  hostClass.lpszClassName = kHostClass;
-  RegisterClassW(&hostClass);
-  // A window without a frame, so that its client area starts at its corner.
-  HWND host =
-      CreateWindowExW(WS_EX_TOPMOST, kHostClass, L"Host", WS_POPUP | WS_VISIBLE, kHostX, kHostY,
-                      400, 320, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  HWND host = openHostWindow();
   ASSERT_NE(host, nullptr);
   auto frame = std::make_unique<Frame>(Rect(0, 0, 293, 249), host, nullptr);
   Values values;
@@ -60,20 +39,9 @@ TEST(Win32Slider, RealDragMovesTheValue) {
 
   std::thread user([] {
     Sleep(100);
-    sendButton(MOUSEEVENTF_LEFTDOWN);
-    Sleep(200);
-    moveTo(107, 84);
-    Sleep(200);
-    moveTo(107, 66);
-    Sleep(200);
-    sendButton(MOUSEEVENTF_LEFTUP);
+    dragThrough({{kHostX + 107, kHostY + 84}, {kHostX + 107, kHostY + 66}});
   });
-  const DWORD start = GetTickCount();
-  while (GetTickCount() - start < 1500) {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
-    Sleep(5);
-  }
+  pumpFor(1500);
   user.join();
 
   ASSERT_FALSE(values.heard.empty());
@@ -84,8 +52,7 @@ TEST(Win32Slider, RealDragMovesTheValue) {
   EXPECT_EQ(frame->getFocusView(), slider);
 
   frame.reset();
-  DestroyWindow(host);
-  UnregisterClassW(kHostClass, GetModuleHandleW(nullptr));
+  closeHostWindow(host);
   moduleHandle = nullptr;
 }
 

@@ -13,10 +13,9 @@
 #include <vector>
 
 #include "gui/core/DropTarget.h"
-#include "gui/core/Frame.h"
 #include "gui/platform/win32/OleDropTarget.h"
 #include "gui/platform/win32/Win32FileDialogs.h"
-#include "host/ModuleHandle.h"
+#include "tests/gui/win32/HostedFrameTest.h"
 
 namespace {
 
@@ -130,47 +129,18 @@ class DropSource final : public IDropSource {
   int queries = 0;
 };
 
-constexpr wchar_t kHostClass[] = L"QuaverlingDropTestHost";
 constexpr int kHostX = 80;
 constexpr int kHostY = 60;
 
-class Win32Drop : public ::testing::Test {
+class Win32Drop : public HostedFrameTest {
  protected:
-  static void TearDownTestSuite() {
-    if (host) DestroyWindow(host);
-    host = nullptr;
-    UnregisterClassW(kHostClass, GetModuleHandleW(nullptr));
-  }
+  Win32Drop() : HostedFrameTest(kHostX, kHostY) {}
   void SetUp() override {
-    moduleHandle = GetModuleHandleW(nullptr);
-    if (!host) {
-      WNDCLASSW hostClass{};
-      hostClass.lpfnWndProc = DefWindowProcW;
-      hostClass.hInstance = GetModuleHandleW(nullptr);
-      hostClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-      hostClass.lpszClassName = kHostClass;
-      RegisterClassW(&hostClass);
-      host =
-          CreateWindowExW(WS_EX_TOPMOST, kHostClass, L"Host", WS_POPUP | WS_VISIBLE, kHostX, kHostY,
-                          400, 320, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-    }
-    ASSERT_NE(host, nullptr);
-    frame = std::make_unique<Frame>(Rect(0, 0, 293, 249), host, nullptr);
-    ASSERT_NE(frame->getWindow(), nullptr);
+    HostedFrameTest::SetUp();
+    if (HasFatalFailure()) return;
     probe = new DropProbe(Rect(20, 20, 200, 200));
     ASSERT_TRUE(frame->addChild(probe));
-    pump();
-  }
-  void TearDown() override {
-    frame.reset();
-    moduleHandle = nullptr;
-  }
-  static void pump() {
-    MSG message;
-    for (int round = 0; round < 3; ++round) {
-      while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
-      Sleep(20);
-    }
+    win32test::pumpFor(60);
   }
   // A real OLE drag of data from outside the frame onto (x, y) of the frame.
   DWORD dragOnto(IDataObject* data, int x, int y) {
@@ -183,8 +153,6 @@ class Win32Drop : public ::testing::Test {
     return effect;
   }
 
-  static inline HWND host = nullptr;
-  std::unique_ptr<Frame> frame;
   DropProbe* probe = nullptr;
 };
 

@@ -13,12 +13,11 @@
 #include "gui/controls/TextField.h"
 #include "gui/core/Frame.h"
 #include "host/ModuleHandle.h"
+#include "tests/gui/win32/Win32TestHost.h"
 
 namespace {
 
-constexpr wchar_t kHostClass[] = L"QuaverlingTextFieldHost";
-constexpr int kHostX = 60;
-constexpr int kHostY = 40;
+using namespace win32test;
 
 struct Texts : ControlListener {
   void valueChanged(DrawContext* context, Control* control) override {
@@ -31,50 +30,11 @@ struct Texts : ControlListener {
   bool withContext = false;
 };
 
-void sendButton(DWORD flags) {
-  INPUT input{};
-  input.type = INPUT_MOUSE;
-  input.mi.dwFlags = flags;
-  SendInput(1, &input, sizeof input);
-}
-
-void sendKey(WORD key) {
-  INPUT strokes[2]{};
-  strokes[0].type = INPUT_KEYBOARD;
-  strokes[0].ki.wVk = key;
-  strokes[1] = strokes[0];
-  strokes[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  SendInput(2, strokes, sizeof strokes[0]);
-}
-
-// Handles the thread's messages until done() or the time (milliseconds) has passed.
-template <typename Done>
-bool pumpUntil(Done done, DWORD limit = 2000) {
-  const DWORD start = GetTickCount();
-  while (!done() && GetTickCount() - start < limit) {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&message);
-      DispatchMessageW(&message);
-    }
-    Sleep(5);
-  }
-  return done();
-}
-
 class Win32TextField : public ::testing::Test {
  protected:
   void SetUp() override {
     moduleHandle = GetModuleHandleW(nullptr);
-    WNDCLASSW hostClass{};
-    hostClass.lpfnWndProc = DefWindowProcW;
-    hostClass.hInstance = GetModuleHandleW(nullptr);
-    hostClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    hostClass.lpszClassName = kHostClass;
-    RegisterClassW(&hostClass);
-    // A window without a frame, so that its client area starts at its corner.
-    host = CreateWindowExW(WS_EX_TOPMOST, kHostClass, L"Host", WS_POPUP | WS_VISIBLE, kHostX,
-                           kHostY, 400, 320, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    host = openHostWindow();
     ASSERT_NE(host, nullptr);
     SetForegroundWindow(host);
     frame = std::make_unique<Frame>(Rect(0, 0, 293, 249), host, nullptr);
@@ -84,12 +44,11 @@ class Win32TextField : public ::testing::Test {
     field->setFontColor(kYellow);
     field->setBackColor(kBlue);
     ASSERT_TRUE(frame->addChild(field));
-    pumpUntil([] { return false; }, 200);
+    pumpFor(200);
   }
   void TearDown() override {
     frame.reset();
-    DestroyWindow(host);
-    UnregisterClassW(kHostClass, GetModuleHandleW(nullptr));
+    closeHostWindow(host);
     moduleHandle = nullptr;
   }
 
@@ -147,14 +106,14 @@ TEST_F(Win32TextField, TypedKeysAndEnterEndTheEditWithTheTypedText) {
   EXPECT_EQ(made.lbColor, RGB(0, 0, 255));
   ReleaseDC(box, dc);
 
-  sendKey('4');
-  sendKey('2');
+  pressKey('4');
+  pressKey('2');
   ASSERT_TRUE(pumpUntil([box] {
     char now[16] = "";
     GetWindowTextA(box, now, sizeof now);
     return std::string(now) == "42";
   }));
-  sendKey(VK_RETURN);
+  pressKey(VK_RETURN);
   ASSERT_TRUE(pumpUntil([this] { return !texts.heard.empty(); }));
   EXPECT_EQ(texts.heard, std::vector<std::string>{"42"});
   EXPECT_TRUE(texts.withContext);

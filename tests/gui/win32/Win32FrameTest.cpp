@@ -14,11 +14,12 @@
 #include "gui/core/Bitmap.h"
 #include "gui/core/DrawContext.h"
 #include "gui/core/FocusPainting.h"
-#include "gui/core/Frame.h"
 #include "gui/core/OffscreenContext.h"
-#include "host/ModuleHandle.h"
+#include "tests/gui/win32/HostedFrameTest.h"
 
 namespace {
+
+using namespace win32test;
 
 // A view that paints itself in one colour, and records the presses and, while the left
 // button stays down, the path of the pointer, as the toolkit's controls follow drags.
@@ -81,54 +82,12 @@ class PaintingFocus : public View, public FocusPainting {
   Rect drawnRect;
 };
 
-constexpr wchar_t kHostClass[] = L"QuaverlingTestHost";
-
-class Win32Frame : public ::testing::Test {
+class Win32Frame : public HostedFrameTest {
  protected:
-  static constexpr int kHostX = 60;
-  static constexpr int kHostY = 40;
-
-  // The host's window lives as long as the suite: destroying a window takes Wine's display
-  // driver long.
-  static void TearDownTestSuite() {
-    if (host) DestroyWindow(host);
-    host = nullptr;
-    UnregisterClassW(kHostClass, GetModuleHandleW(nullptr));
-  }
-
   void SetUp() override {
-    moduleHandle = GetModuleHandleW(nullptr);
-    if (!host) {
-      WNDCLASSW hostClass{};
-      hostClass.lpfnWndProc = DefWindowProcW;
-      hostClass.hInstance = GetModuleHandleW(nullptr);
-      hostClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-      hostClass.lpszClassName = kHostClass;
-      RegisterClassW(&hostClass);
-      // A window without a frame, so that its client area starts at its corner.
-      host =
-          CreateWindowExW(WS_EX_TOPMOST, kHostClass, L"Host", WS_POPUP | WS_VISIBLE, kHostX, kHostY,
-                          400, 320, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-    }
-    ASSERT_NE(host, nullptr) << GetLastError();
-    frame = std::make_unique<Frame>(Rect(0, 0, 293, 249), host, nullptr);
-    ASSERT_NE(frame->getWindow(), nullptr);
-    pump();
-  }
-  void TearDown() override {
-    frame.reset();
-    moduleHandle = nullptr;
-  }
-
-  static void pump() {
-    MSG message;
-    for (int round = 0; round < 5; ++round) {
-      while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-      }
-      Sleep(20);
-    }
+    HostedFrameTest::SetUp();
+    if (HasFatalFailure()) return;
+    pumpFor(100);
   }
 
   COLORREF pixel(int x, int y) {
@@ -138,16 +97,6 @@ class Win32Frame : public ::testing::Test {
     ReleaseDC(window, dc);
     return value;
   }
-
-  static void sendButton(DWORD flags) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = flags;
-    SendInput(1, &input, sizeof input);
-  }
-
-  static inline HWND host = nullptr;
-  std::unique_ptr<Frame> frame;
 };
 
 TEST_F(Win32Frame, ClassNameFollowsTheModuleHandle) {
@@ -173,7 +122,7 @@ TEST_F(Win32Frame, PaintDrawsTheViewsOverTheBackdrop) {
   ASSERT_TRUE(frame->addChild(new TrackingView(Rect(100, 80, 150, 120), kRed)));
   InvalidateRect(static_cast<HWND>(frame->getWindow()), nullptr, FALSE);
   UpdateWindow(static_cast<HWND>(frame->getWindow()));
-  pump();
+  pumpFor(100);
   EXPECT_EQ(pixel(10, 10), RGB(0, 0, 255));
   EXPECT_EQ(pixel(120, 100), RGB(255, 0, 0));
   EXPECT_EQ(pixel(292, 248), RGB(0, 0, 255));
@@ -183,28 +132,15 @@ TEST_F(Win32Frame, PressAndDragFollowTheRealPointer) {
   auto* view = new TrackingView(Rect(100, 80, 200, 180), kGreen);
   ASSERT_TRUE(frame->addChild(view));
   SetCursorPos(kHostX + 120, kHostY + 100);
-  pump();
+  pumpFor(100);
 
   // The user, on another thread: press, move twice, release.
   std::thread user([] {
-    sendButton(MOUSEEVENTF_LEFTDOWN);
-    Sleep(200);
-    SetCursorPos(kHostX + 140, kHostY + 110);
-    sendButton(MOUSEEVENTF_MOVE);
-    Sleep(200);
-    SetCursorPos(kHostX + 170, kHostY + 150);
-    sendButton(MOUSEEVENTF_MOVE);
-    Sleep(200);
-    sendButton(MOUSEEVENTF_LEFTUP);
+    dragThrough({{kHostX + 140, kHostY + 110}, {kHostX + 170, kHostY + 150}});
   });
-  const DWORD start = GetTickCount();
-  while (view->presses.empty() && GetTickCount() - start < 3000) {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
-    Sleep(5);
-  }
+  pumpUntil([view] { return !view->presses.empty(); }, 3000);
   user.join();
-  pump();
+  pumpFor(100);
 
   ASSERT_EQ(view->presses.size(), 1u);
   EXPECT_EQ(view->presses[0], Point(120, 100));
