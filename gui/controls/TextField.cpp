@@ -82,14 +82,14 @@ void TextField::focusGained(DrawContext* context) {
   char current[kTextBufferSize];
   text.copyTo(current);
   const FontEntry& font = fontEntry(fontId);
-  platform::EditBoxSpec spec;
-  spec.rect = area;
-  spec.text = current;
-  spec.align = boxAlign(alignment);
-  spec.fontFace = font.face;
+  platform::EditBoxSetup setup;
+  setup.rect = area;
+  setup.text = current;
+  setup.align = boxAlign(alignment);
+  setup.fontFace = font.face;
   // The font fits the box, but never shrinks to nothing.
-  spec.fontHeight = std::max(std::min(font.defaultHeight, area.height() - 2), 1);
-  editBox = platform::openEditBox(owner->getWindow(), spec, *this);
+  setup.fontHeight = std::max(std::min(font.defaultHeight, area.height() - 2), 1);
+  editBox = platform::openEditBox(owner->getWindow(), setup, *this);
   // Without a box there is no edit to end: the field does not keep the focus.
   if (!editBox && owner->getFocusView() == this) owner->setFocusView(nullptr);
 }

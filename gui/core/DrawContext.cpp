@@ -128,10 +128,10 @@ void DrawContext::setFontColor(Color color) {
 }
 
 void DrawContext::setFont(FontId id, std::int32_t size, std::int32_t style) {
-  const FontSpec spec = makeFontSpec(id, size, style);
-  fontId = spec.id;
-  fontSize = spec.height;
-  if (deviceHandle) deviceHandle->selectFont(spec);
+  const FontChoice chosen = makeFontChoice(id, size, style);
+  fontId = chosen.id;
+  fontSize = chosen.height;
+  if (deviceHandle) deviceHandle->selectFont(chosen);
 }
 
 void DrawContext::setDrawMode(std::int32_t mode) {

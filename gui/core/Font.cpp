@@ -19,15 +19,15 @@ const FontEntry& fontEntry(FontId id) {
   return kFontTable[validId(id)];
 }
 
-FontSpec makeFontSpec(FontId id, std::int32_t size, std::int32_t style) {
+FontChoice makeFontChoice(FontId id, std::int32_t size, std::int32_t style) {
   const FontEntry& entry = fontEntry(id);
-  FontSpec spec;
-  spec.id = validId(id);
-  spec.face = entry.face;
-  spec.height = size == 0 ? entry.defaultHeight : size;
-  spec.weight = (style & kStyleBold) != 0 || entry.alwaysBold ? 700 : 400;
-  spec.italic = (style & kStyleItalic) != 0;
-  spec.underline = (style & kStyleUnderline) != 0;
-  spec.pitchAndFamily = entry.pitchAndFamily;
-  return spec;
+  FontChoice chosen;
+  chosen.id = validId(id);
+  chosen.face = entry.face;
+  chosen.height = size == 0 ? entry.defaultHeight : size;
+  chosen.weight = (style & kStyleBold) != 0 || entry.alwaysBold ? 700 : 400;
+  chosen.italic = (style & kStyleItalic) != 0;
+  chosen.underline = (style & kStyleUnderline) != 0;
+  chosen.pitchAndFamily = entry.pitchAndFamily;
+  return chosen;
 }

@@ -37,7 +37,7 @@ const FontEntry& fontEntry(FontId id);
 
 // What a device font is made from. height is the character height in pixels (the size
 // asked for, not the cell height); weight is 400 or 700.
-struct FontSpec {
+struct FontChoice {
   FontId id = kFontArialBold12;
   const char* face = "";
   std::int32_t height = 0;
@@ -49,4 +49,4 @@ struct FontSpec {
 
 // Resolves an id (outside 0-7 becomes 0), a size (0 becomes the table's default height)
 // and style bits (other bits ignored) into a logical font.
-FontSpec makeFontSpec(FontId id, std::int32_t size, std::int32_t style);
+FontChoice makeFontChoice(FontId id, std::int32_t size, std::int32_t style);

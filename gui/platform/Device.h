@@ -24,7 +24,7 @@ enum class MixMode { CopyPen, MergePen, NotXorPen };
 // Block-transfer operations: the source copied, XOR-ed or AND-ed into the destination.
 enum class RasterOp { Copy, Invert, And };
 
-struct PenSpec {
+struct PenChoice {
   Color color;
   std::int32_t width = 1;
   bool dotted = false;
@@ -43,9 +43,9 @@ class Device {
   // Each makes a new object, selects it and deletes the one that the innermost scope made
   // before. selectBrush answers false, leaving the previous brush, when none can be made;
   // a pen or font that cannot be made leaves the previous one selected.
-  virtual void selectPen(const PenSpec& pen) = 0;
+  virtual void selectPen(const PenChoice& pen) = 0;
   virtual bool selectBrush(Color color) = 0;
-  virtual void selectFont(const FontSpec& font) = 0;
+  virtual void selectFont(const FontChoice& font) = 0;
 
   virtual void setTextColor(Color color) = 0;
   virtual void setBackgroundColor(Color color) = 0;

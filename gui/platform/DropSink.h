@@ -33,7 +33,7 @@ class DroppedFiles {
   virtual ~DroppedFiles() = default;
   // The number of names; 0 for an unreadable list.
   virtual std::int32_t count() const = 0;
-  // Copies name index, terminated, into out. False, leaving out unspecified, when the name
+  // Copies name index, terminated, into out. False, with out undefined, when the name
   // cannot be read or does not fit in capacity bytes with its terminator.
   virtual bool name(std::int32_t index, char* out, std::int32_t capacity) const = 0;
 };

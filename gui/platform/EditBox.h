@@ -28,7 +28,7 @@ class EditBoxClient {
   ~EditBoxClient() = default;
 };
 
-struct EditBoxSpec {
+struct EditBoxSetup {
   // In the parent's client coordinates; the box covers it with its right and bottom edges
   // included, one pixel wider and higher than the rectangle.
   Rect rect;
@@ -51,7 +51,7 @@ class EditBox {
 };
 
 // Opens a box as a child of parent; null when it cannot be made (no parent window).
-std::unique_ptr<EditBox> openEditBox(WindowHandle parent, const EditBoxSpec& spec,
+std::unique_ptr<EditBox> openEditBox(WindowHandle parent, const EditBoxSetup& setup,
                                      EditBoxClient& client);
 
 }  // namespace platform

@@ -14,12 +14,12 @@ Lettering::Face& Lettering::face(const TextStyle& style) {
   const auto key = std::make_pair(style.pixelSize, style.bold);
   auto found = faces.find(key);
   if (found != faces.end()) return found->second;
-  FontSpec spec;
-  spec.face = "Arial";
-  spec.height = style.pixelSize;
-  spec.weight = style.bold ? 700 : 400;
+  FontChoice chosen;
+  chosen.face = "Arial";
+  chosen.height = style.pixelSize;
+  chosen.weight = style.bold ? 700 : 400;
   Face made;
-  made.font = software::SoftwareFont::open(spec);
+  made.font = software::SoftwareFont::open(chosen);
   if (made.font) {
     // The ink of a capital gives the line's cap top and baseline.
     std::int64_t top = INT64_MAX;

@@ -49,7 +49,7 @@ SoftwareDevice::SoftwareDevice() : initialSurface(PixelSurface::create(1, 1, tru
 SoftwareDevice::~SoftwareDevice() = default;
 
 void SoftwareDevice::openObjectScope() {
-  scopes.push_back({penState, brushColor, fontSpec, fontObject});
+  scopes.push_back({penState, brushColor, fontChoice, fontObject});
 }
 
 void SoftwareDevice::closeObjectScope() {
@@ -57,12 +57,12 @@ void SoftwareDevice::closeObjectScope() {
   const Scope& s = scopes.back();
   penState = s.pen;
   brushColor = s.brush;
-  fontSpec = s.font;
+  fontChoice = s.font;
   fontObject = s.fontObject;
   scopes.pop_back();
 }
 
-void SoftwareDevice::selectPen(const platform::PenSpec& pen) {
+void SoftwareDevice::selectPen(const platform::PenChoice& pen) {
   penState = pen;
 }
 
@@ -71,10 +71,10 @@ bool SoftwareDevice::selectBrush(Color color) {
   return true;
 }
 
-void SoftwareDevice::selectFont(const FontSpec& font) {
+void SoftwareDevice::selectFont(const FontChoice& font) {
   std::shared_ptr<SoftwareFont> made = SoftwareFont::open(font);
   if (!made) return;
-  fontSpec = font;
+  fontChoice = font;
   fontObject = std::move(made);
 }
 

@@ -30,9 +30,9 @@ class SoftwareDevice : public platform::Device {
   SoftwareDevice& operator=(const SoftwareDevice&) = delete;
 
   PixelSurface* surface() const { return current; }
-  const platform::PenSpec& pen() const { return penState; }
+  const platform::PenChoice& pen() const { return penState; }
   Color brush() const { return brushColor; }
-  const FontSpec& font() const { return fontSpec; }
+  const FontChoice& font() const { return fontChoice; }
   bool hasFont() const { return fontObject != nullptr; }
   Color textColor() const { return textState; }
   Color backgroundColor() const { return backgroundState; }
@@ -42,9 +42,9 @@ class SoftwareDevice : public platform::Device {
 
   void openObjectScope() override;
   void closeObjectScope() override;
-  void selectPen(const platform::PenSpec& pen) override;
+  void selectPen(const platform::PenChoice& pen) override;
   bool selectBrush(Color color) override;
-  void selectFont(const FontSpec& font) override;
+  void selectFont(const FontChoice& font) override;
   void setTextColor(Color color) override;
   void setBackgroundColor(Color color) override;
   void setOpaqueBackground(bool isOpaque) override;
@@ -70,9 +70,9 @@ class SoftwareDevice : public platform::Device {
 
  private:
   struct Scope {
-    platform::PenSpec pen;
+    platform::PenChoice pen;
     Color brush;
-    FontSpec font;
+    FontChoice font;
     std::shared_ptr<SoftwareFont> fontObject;
   };
 
@@ -90,9 +90,9 @@ class SoftwareDevice : public platform::Device {
 
   PixelSurface* current = nullptr;
   std::unique_ptr<PixelSurface> initialSurface;
-  platform::PenSpec penState{kBlack, 1, false};
+  platform::PenChoice penState{kBlack, 1, false};
   Color brushColor = kWhite;
-  FontSpec fontSpec;
+  FontChoice fontChoice;
   std::shared_ptr<SoftwareFont> fontObject;
   Color textState = kBlack;
   Color backgroundState = kWhite;

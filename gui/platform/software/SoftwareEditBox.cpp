@@ -17,14 +17,14 @@ std::vector<SoftwareEditBox*>& openBoxes() {
 
 }  // namespace
 
-SoftwareEditBox::SoftwareEditBox(platform::WindowHandle made, const platform::EditBoxSpec& spec,
+SoftwareEditBox::SoftwareEditBox(platform::WindowHandle made, const platform::EditBoxSetup& setup,
                                  platform::EditBoxClient& told)
     : window(made),
       client(told),
-      content(spec.text ? spec.text : ""),
-      alignment(spec.align),
-      face(spec.fontFace ? spec.fontFace : ""),
-      height(spec.fontHeight) {
+      content(setup.text ? setup.text : ""),
+      alignment(setup.align),
+      face(setup.fontFace ? setup.fontFace : ""),
+      height(setup.fontHeight) {
   // The first text is the caller's; only typing is held to the limit, as on the platform.
   openBoxes().push_back(this);
   windowTree().setKeyboardClient(window, this);
@@ -73,13 +73,13 @@ void SoftwareEditBox::keyboardFocusLost() {
 }  // namespace software
 
 std::unique_ptr<platform::EditBox> platform::openEditBox(WindowHandle parent,
-                                                         const EditBoxSpec& spec,
+                                                         const EditBoxSetup& setup,
                                                          EditBoxClient& client) {
   software::WindowTree& tree = software::windowTree();
   if (!tree.isWindow(parent)) return nullptr;
-  const Rect& r = spec.rect;
+  const Rect& r = setup.rect;
   const platform::WindowHandle window =
       tree.createWindow(parent, Rect(r.left, r.top, r.right + 1, r.bottom + 1), "EDIT", false);
   if (!window) return nullptr;
-  return std::make_unique<software::SoftwareEditBox>(window, spec, client);
+  return std::make_unique<software::SoftwareEditBox>(window, setup, client);
 }

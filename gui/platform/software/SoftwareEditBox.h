@@ -15,7 +15,7 @@ namespace software {
 class SoftwareEditBox final : public platform::EditBox, private KeyboardClient {
  public:
   // Takes over window (made in the tree for the box) and gives it the keyboard focus.
-  SoftwareEditBox(platform::WindowHandle window, const platform::EditBoxSpec& spec,
+  SoftwareEditBox(platform::WindowHandle window, const platform::EditBoxSetup& setup,
                   platform::EditBoxClient& client);
   ~SoftwareEditBox() override;
   SoftwareEditBox(const SoftwareEditBox&) = delete;

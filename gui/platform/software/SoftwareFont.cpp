@@ -57,17 +57,17 @@ std::int32_t roundUp26_6(FT_Pos v) {
 
 }  // namespace
 
-std::shared_ptr<SoftwareFont> SoftwareFont::open(const FontSpec& spec) {
-  const std::int32_t height = spec.height < 0 ? -spec.height : spec.height;
+std::shared_ptr<SoftwareFont> SoftwareFont::open(const FontChoice& chosen) {
+  const std::int32_t height = chosen.height < 0 ? -chosen.height : chosen.height;
   if (height <= 0 || height > kMaxHeight) return nullptr;
   std::shared_ptr<SoftwareFont> font(new SoftwareFont);
   if (FT_Init_FreeType(&font->library) != 0) {
     font->library = nullptr;
     return nullptr;
   }
-  font->symbolCodePage = sameFace(spec.face, "Symbol");
+  font->symbolCodePage = sameFace(chosen.face, "Symbol");
   const FaceFiles& files = font->symbolCodePage ? kSymbolFiles : kSansFiles;
-  const int style = (spec.weight >= 700 ? 1 : 0) + (spec.italic ? 2 : 0);
+  const int style = (chosen.weight >= 700 ? 1 : 0) + (chosen.italic ? 2 : 0);
   // The styled file first, the regular one when a system lacks it.
   for (int pick : {style, 0}) {
     for (const char* folder : files.folders) {
@@ -79,7 +79,7 @@ std::shared_ptr<SoftwareFont> SoftwareFont::open(const FontSpec& spec) {
   }
   if (!font->face || FT_Set_Pixel_Sizes(font->face, 0, static_cast<FT_UInt>(height)) != 0)
     return nullptr;
-  font->underline = spec.underline;
+  font->underline = chosen.underline;
   font->ascent = roundUp26_6(font->face->size->metrics.ascender);
   font->descent = roundUp26_6(-font->face->size->metrics.descender);
   return font;

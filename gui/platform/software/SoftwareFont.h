@@ -24,7 +24,7 @@ class SoftwareFont {
 
   // Null when no face file is found or the height is out of range (0 or beyond kMaxHeight;
   // a negative height is taken as its magnitude).
-  static std::shared_ptr<SoftwareFont> open(const FontSpec& spec);
+  static std::shared_ptr<SoftwareFont> open(const FontChoice& chosen);
   ~SoftwareFont();
   SoftwareFont(const SoftwareFont&) = delete;
   SoftwareFont& operator=(const SoftwareFont&) = delete;

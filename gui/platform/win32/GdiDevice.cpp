@@ -72,7 +72,7 @@ void GdiDevice::replaceOwned(Handle Scope::*slot, Handle made) {
   owned = made;
 }
 
-void GdiDevice::selectPen(const PenSpec& pen) {
+void GdiDevice::selectPen(const PenChoice& pen) {
   LOGPEN record{};
   record.lopnStyle = pen.dotted ? PS_DOT : PS_SOLID;
   record.lopnWidth.x = clampMagnitude(pen.width, kPenWidthLimit);
@@ -90,7 +90,7 @@ bool GdiDevice::selectBrush(Color color) {
   return true;
 }
 
-void GdiDevice::selectFont(const FontSpec& font) {
+void GdiDevice::selectFont(const FontChoice& font) {
   LOGFONTW record{};
   // A negative height asks for the character height rather than the cell height.
   record.lfHeight = -clampMagnitude(font.height, kFontHeightLimit);

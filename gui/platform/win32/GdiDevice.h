@@ -35,9 +35,9 @@ class GdiDevice final : public Device {
 
   void openObjectScope() override;
   void closeObjectScope() override;
-  void selectPen(const PenSpec& pen) override;
+  void selectPen(const PenChoice& pen) override;
   bool selectBrush(Color color) override;
-  void selectFont(const FontSpec& font) override;
+  void selectFont(const FontChoice& font) override;
 
   void setTextColor(Color color) override;
   void setBackgroundColor(Color color) override;

@@ -72,21 +72,21 @@ DWORD alignmentStyle(EditBoxAlign align) {
 
 }  // namespace
 
-std::unique_ptr<EditBox> openEditBox(WindowHandle parent, const EditBoxSpec& spec,
+std::unique_ptr<EditBox> openEditBox(WindowHandle parent, const EditBoxSetup& setup,
                                      EditBoxClient& client) {
   HWND parentWindow = static_cast<HWND>(parent);
   if (!parentWindow || !IsWindow(parentWindow)) return nullptr;
   // The box belongs to the module that made the parent window.
   auto* instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parentWindow, GWLP_HINSTANCE));
-  const Rect& r = spec.rect;
-  HWND box = CreateWindowExA(0, "EDIT", spec.text ? spec.text : "",
-                             WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL | alignmentStyle(spec.align),
+  const Rect& r = setup.rect;
+  HWND box = CreateWindowExA(0, "EDIT", setup.text ? setup.text : "",
+                             WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL | alignmentStyle(setup.align),
                              r.left, r.top, r.width() + 1, r.height() + 1, parentWindow, nullptr,
                              instance, nullptr);
   if (!box) return nullptr;
-  HFONT font = CreateFontA(spec.fontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
+  HFONT font = CreateFontA(setup.fontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
                            OUT_STRING_PRECIS, CLIP_STROKE_PRECIS, DEFAULT_QUALITY,
-                           VARIABLE_PITCH | FF_SWISS, spec.fontFace ? spec.fontFace : "");
+                           VARIABLE_PITCH | FF_SWISS, setup.fontFace ? setup.fontFace : "");
   auto made = std::make_unique<Win32EditBox>(box, font, client);
   SetWindowLongPtrA(box, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(made.get()));
   SendMessageA(box, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);

@@ -297,11 +297,11 @@ TEST_F(MenuPopup, MenuTakenAwayWhileThePopupIsOpenTellsNoOne) {
 }
 
 TEST_F(MenuPopup, OpenBackgroundShowsWhileThePopupIsOpen) {
-  BmpSpec spec;
-  spec.width = 100;
-  spec.height = 40;
-  spec.pixels.assign(100 * 40, kGreen);
-  const std::vector<std::uint8_t> bytes = makeBmp(spec);
+  BmpLayout layout;
+  layout.width = 100;
+  layout.height = 40;
+  layout.pixels.assign(100 * 40, kGreen);
+  const std::vector<std::uint8_t> bytes = makeBmp(layout);
   software::registerBitmapResource(30901, bytes.data(), bytes.size());
   auto* open = new Bitmap(30901);
   auto* menu = new ChoiceMenu(kMenuRect, this, 7, nullptr, open, 0);

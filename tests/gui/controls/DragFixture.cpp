@@ -34,12 +34,12 @@ void DragTest::valueChanged(DrawContext* context, Control* control) {
 
 Bitmap* DragTest::strip(std::int32_t width, std::int32_t band,
                         std::initializer_list<Color> colors) {
-  BmpSpec spec;
-  spec.width = width;
-  spec.height = band * static_cast<std::int32_t>(colors.size());
-  for (const Color& c : colors) spec.pixels.insert(spec.pixels.end(), width * band, c);
+  BmpLayout layout;
+  layout.width = width;
+  layout.height = band * static_cast<std::int32_t>(colors.size());
+  for (const Color& c : colors) layout.pixels.insert(layout.pixels.end(), width * band, c);
   const std::int32_t id = nextBitmapId++;
-  bitmapBytes.push_back(makeBmp(spec));
+  bitmapBytes.push_back(makeBmp(layout));
   software::registerBitmapResource(id, bitmapBytes.back().data(), bitmapBytes.back().size());
   bitmapIds.push_back(id);
   return new Bitmap(id);

@@ -31,7 +31,7 @@ class BitmapTest : public ::testing::Test {
     return new Bitmap(id);
   }
   // A 3 by 2 picture: red, green, blue over white, black, orange.
-  static BmpSpec sample(std::int32_t bits) {
+  static BmpLayout sample(std::int32_t bits) {
     return {3, 2, bits, false, {kRed, kGreen, kBlue, kWhite, kBlack, kOrange}};
   }
   std::vector<std::vector<std::uint8_t>> data;
@@ -59,9 +59,9 @@ TEST_F(BitmapTest, DecodesEveryDepthWithRowsBottomUp) {
 }
 
 TEST_F(BitmapTest, SixteenBitPixelsAreFiveFiveFive) {
-  BmpSpec spec = sample(16);
-  spec.pixels[5] = Color(132, 66, 255);
-  Bitmap* bitmap = load(makeBmp(spec));
+  BmpLayout layout = sample(16);
+  layout.pixels[5] = Color(132, 66, 255);
+  Bitmap* bitmap = load(makeBmp(layout));
   ASSERT_TRUE(bitmap->isLoaded());
   Canvas canvas(3, 2);
   DrawContext context(nullptr, &canvas.device, nullptr);
@@ -74,15 +74,15 @@ TEST_F(BitmapTest, SixteenBitPixelsAreFiveFiveFive) {
 }
 
 TEST_F(BitmapTest, AcceptsAFileHeaderAndTopDownRows) {
-  BmpSpec spec = sample(24);
-  spec.fileHeader = true;
-  Bitmap* withHeader = load(makeBmp(spec), kId);
+  BmpLayout layout = sample(24);
+  layout.fileHeader = true;
+  Bitmap* withHeader = load(makeBmp(layout), kId);
   EXPECT_EQ(picture(withHeader), "rgb\nwko\n");
   withHeader->release();
 
-  spec.fileHeader = false;
-  spec.height = -2;
-  Bitmap* topDown = load(makeBmp(spec), kId + 1);
+  layout.fileHeader = false;
+  layout.height = -2;
+  Bitmap* topDown = load(makeBmp(layout), kId + 1);
   EXPECT_EQ(picture(topDown), "rgb\nwko\n");
   topDown->release();
 }
@@ -147,7 +147,7 @@ TEST_F(BitmapTest, BadDataIsRefusedWithoutReadingPastTheEnd) {
     bitmap->release();
   }
 
-  BmpSpec filed = sample(24);
+  BmpLayout filed = sample(24);
   filed.fileHeader = true;
   const std::vector<std::pair<const char*, Edit>> fileCases = {
       {"pixels past the end", [](auto& b) { put32(b, 10, 60); }},

@@ -6,7 +6,7 @@
 
 #include "gui/core/Color.h"
 
-struct BmpSpec {
+struct BmpLayout {
   std::int32_t width = 0;
   std::int32_t height = 0;  // negative for rows stored top-down
   std::int32_t bits = 24;
@@ -32,37 +32,37 @@ inline void put32(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t 
   put16(out, at + 2, v >> 16);
 }
 
-inline std::vector<std::uint8_t> makeBmp(const BmpSpec& spec) {
-  const std::size_t base = spec.fileHeader ? 14 : 0;
-  const std::int32_t rows = spec.height < 0 ? -spec.height : spec.height;
-  const std::size_t stride = (static_cast<std::size_t>(spec.width) * spec.bits + 31) / 32 * 4;
+inline std::vector<std::uint8_t> makeBmp(const BmpLayout& layout) {
+  const std::size_t base = layout.fileHeader ? 14 : 0;
+  const std::int32_t rows = layout.height < 0 ? -layout.height : layout.height;
+  const std::size_t stride = (static_cast<std::size_t>(layout.width) * layout.bits + 31) / 32 * 4;
   std::vector<std::uint8_t> out(base + 40 + stride * rows, 0);
-  if (spec.fileHeader) {
+  if (layout.fileHeader) {
     out[0] = 'B';
     out[1] = 'M';
     put32(out, 2, static_cast<std::uint32_t>(out.size()));
     put32(out, 10, static_cast<std::uint32_t>(base + 40));
   }
   put32(out, base, 40);
-  put32(out, base + kInfoWidth, static_cast<std::uint32_t>(spec.width));
-  put32(out, base + kInfoHeight, static_cast<std::uint32_t>(spec.height));
+  put32(out, base + kInfoWidth, static_cast<std::uint32_t>(layout.width));
+  put32(out, base + kInfoHeight, static_cast<std::uint32_t>(layout.height));
   put16(out, base + kInfoPlanes, 1);
-  put16(out, base + kInfoBits, static_cast<std::uint32_t>(spec.bits));
+  put16(out, base + kInfoBits, static_cast<std::uint32_t>(layout.bits));
   for (std::int32_t row = 0; row < rows; ++row) {
-    const std::int32_t y = spec.height > 0 ? rows - 1 - row : row;
+    const std::int32_t y = layout.height > 0 ? rows - 1 - row : row;
     std::uint8_t* line = out.data() + base + 40 + stride * row;
-    for (std::int32_t x = 0; x < spec.width; ++x) {
-      const Color c = spec.pixels[static_cast<std::size_t>(y) * spec.width + x];
-      if (spec.bits == 16) {
+    for (std::int32_t x = 0; x < layout.width; ++x) {
+      const Color c = layout.pixels[static_cast<std::size_t>(y) * layout.width + x];
+      if (layout.bits == 16) {
         const std::uint32_t v = ((c.red >> 3) << 10) | ((c.green >> 3) << 5) | (c.blue >> 3);
         line[x * 2] = static_cast<std::uint8_t>(v);
         line[x * 2 + 1] = static_cast<std::uint8_t>(v >> 8);
       } else {
-        std::uint8_t* p = line + x * (spec.bits / 8);
+        std::uint8_t* p = line + x * (layout.bits / 8);
         p[0] = c.blue;
         p[1] = c.green;
         p[2] = c.red;
-        if (spec.bits == 32) p[3] = 0xA5;  // unused byte, must not matter
+        if (layout.bits == 32) p[3] = 0xA5;  // unused byte, must not matter
       }
     }
   }

@@ -109,33 +109,33 @@ TEST(ColorTest, PackedWordHasRedLowestAndSpareHighest) {
 
 TEST(FontTest, OutOfRangeIdsFallBackToTheBoldDefault) {
   for (FontId id : {-1, 8, 9, 1000}) {
-    const FontSpec spec = makeFontSpec(id, 0, 0);
-    EXPECT_EQ(spec.id, kFontArialBold12) << id;
-    EXPECT_STREQ(spec.face, "Arial");
-    EXPECT_EQ(spec.height, 12);
-    EXPECT_EQ(spec.weight, 700);
+    const FontChoice chosen = makeFontChoice(id, 0, 0);
+    EXPECT_EQ(chosen.id, kFontArialBold12) << id;
+    EXPECT_STREQ(chosen.face, "Arial");
+    EXPECT_EQ(chosen.height, 12);
+    EXPECT_EQ(chosen.weight, 700);
   }
 }
 
 TEST(FontTest, SizeAndStyleBits) {
-  const FontSpec spec = makeFontSpec(kFontArial12, 20, kStyleItalic | kStyleUnderline);
-  EXPECT_EQ(spec.id, 3);
-  EXPECT_STREQ(spec.face, "Arial");
-  EXPECT_EQ(spec.height, 20);
-  EXPECT_EQ(spec.weight, 400);
-  EXPECT_TRUE(spec.italic);
-  EXPECT_TRUE(spec.underline);
-  EXPECT_EQ(spec.pitchAndFamily, kPitchVariableSwiss);
+  const FontChoice chosen = makeFontChoice(kFontArial12, 20, kStyleItalic | kStyleUnderline);
+  EXPECT_EQ(chosen.id, 3);
+  EXPECT_STREQ(chosen.face, "Arial");
+  EXPECT_EQ(chosen.height, 20);
+  EXPECT_EQ(chosen.weight, 400);
+  EXPECT_TRUE(chosen.italic);
+  EXPECT_TRUE(chosen.underline);
+  EXPECT_EQ(chosen.pitchAndFamily, kPitchVariableSwiss);
 
-  const FontSpec other = makeFontSpec(kFontArial12, 0, 8 | 16);
+  const FontChoice other = makeFontChoice(kFontArial12, 0, 8 | 16);
   EXPECT_EQ(other.weight, 400);
   EXPECT_FALSE(other.italic);
   EXPECT_FALSE(other.underline);
 
-  EXPECT_EQ(makeFontSpec(kFontArial18, 0, kStyleBold).weight, 700);
-  EXPECT_EQ(makeFontSpec(kFontArialBold12, 0, 0).weight, 700);
+  EXPECT_EQ(makeFontChoice(kFontArial18, 0, kStyleBold).weight, 700);
+  EXPECT_EQ(makeFontChoice(kFontArialBold12, 0, 0).weight, 700);
 
-  const FontSpec symbol = makeFontSpec(kFontSymbol13, 0, 0);
+  const FontChoice symbol = makeFontChoice(kFontSymbol13, 0, 0);
   EXPECT_STREQ(symbol.face, "Symbol");
   EXPECT_EQ(symbol.height, 13);
   EXPECT_EQ(symbol.pitchAndFamily, kPitchDefaultDecorative);

@@ -69,7 +69,7 @@ Objects current(HDC dc) {
 void selectAll(platform::Device& device, Color color) {
   device.selectPen({color, 1, false});
   device.selectBrush(color);
-  device.selectFont(makeFontSpec(kFontArial12, 0, 0));
+  device.selectFont(makeFontChoice(kFontArial12, 0, 0));
 }
 
 bool deleted(HGDIOBJ object) {
@@ -342,7 +342,7 @@ TEST(GdiUnsafeInput, PixelsOutsideTheClipReadWhiteAndFillNothing) {
 TEST(GdiUnsafeInput, TextOfAnyLengthIsMeasuredAndDrawnWithinItsClip) {
   Canvas canvas;
   platform::Device& d = *canvas.device;
-  d.selectFont(makeFontSpec(kFontArial12, 0, 0));
+  d.selectFont(makeFontChoice(kFontArial12, 0, 0));
   d.setTextColor(kWhite);
   const Point one = d.textExtent("W", 1);
   ASSERT_GT(one.x, 0);
@@ -377,7 +377,7 @@ TEST(GdiUnsafeInput, TextOfAnyLengthIsMeasuredAndDrawnWithinItsClip) {
 
 TEST(GdiUnsafeInput, EveryByteMeasuresAsTheNarrowCallsMeasureIt) {
   Canvas canvas;
-  canvas.device->selectFont(makeFontSpec(kFontArial12, 0, 0));
+  canvas.device->selectFont(makeFontChoice(kFontArial12, 0, 0));
   std::string bytes;
   for (int b = 1; b < 256; ++b) bytes.push_back(static_cast<char>(b));
   SIZE narrow{};
