@@ -26,19 +26,11 @@ float positionValue(std::int32_t distance, std::int32_t span, std::int32_t posit
   return static_cast<float>(static_cast<std::int32_t>(bands)) / static_cast<float>(last);
 }
 
-void drawPosition(Control& control, Bitmap* bitmap, DrawContext* context, const Rect& size,
-                  std::int32_t positions, std::int32_t imageHeight) {
-  const std::int32_t index = stripIndex(control.getValue(), positions);
-  drawBitmapPart(bitmap, context, size, Point(0, imageTop(index, imageHeight)),
-                 control.isTransparent());
-  control.setDirty(false);
-}
-
 }  // namespace
 
-VerticalSwitch::VerticalSwitch(const Rect& bounds, ControlListener* listener, std::int32_t tag,
-                               std::int32_t images, std::int32_t height, std::int32_t count,
-                               Bitmap* background, const Point& offset)
+StripSwitch::StripSwitch(const Rect& bounds, ControlListener* listener, std::int32_t tag,
+                         std::int32_t images, std::int32_t height, std::int32_t count,
+                         Bitmap* background, const Point& offset)
     : Control(bounds, listener, tag, background),
       bitmapOffset(offset),
       imageCount(images),
@@ -47,46 +39,47 @@ VerticalSwitch::VerticalSwitch(const Rect& bounds, ControlListener* listener, st
   resetValue = 0.0f;
 }
 
-VerticalSwitch::~VerticalSwitch() = default;
+StripSwitch::~StripSwitch() = default;
 
-void VerticalSwitch::draw(DrawContext* context) {
-  drawPosition(*this, backgroundBitmap, context, size, positions, imageHeight);
+void StripSwitch::draw(DrawContext* context) {
+  const std::int32_t index = stripIndex(getValue(), positions);
+  drawBitmapPart(backgroundBitmap, context, size, Point(0, imageTop(index, imageHeight)),
+                 isTransparent());
+  setDirty(false);
 }
 
-void VerticalSwitch::onMouseDown(DrawContext* context, Point& where) {
+template <typename Distance>
+void StripSwitch::followPositions(DrawContext* context, Point& where, std::int32_t span,
+                                  Distance distance) {
   followDrag(
       context, where, kSwitchDrag, [](std::int32_t) { return true; },
       [&](std::int32_t, const Point& at) {
-        setValue(positionValue(at.y - size.top, imageHeight, positions));
+        setValue(positionValue(distance(at), span, positions));
         return true;
       });
+}
+
+VerticalSwitch::VerticalSwitch(const Rect& bounds, ControlListener* listener, std::int32_t tag,
+                               std::int32_t images, std::int32_t height, std::int32_t count,
+                               Bitmap* background, const Point& offset)
+    : StripSwitch(bounds, listener, tag, images, height, count, background, offset) {}
+
+VerticalSwitch::~VerticalSwitch() = default;
+
+void VerticalSwitch::onMouseDown(DrawContext* context, Point& where) {
+  followPositions(context, where, imageHeight, [this](const Point& at) { return at.y - size.top; });
 }
 
 HorizontalSwitch::HorizontalSwitch(const Rect& bounds, ControlListener* listener, std::int32_t tag,
                                    std::int32_t images, std::int32_t height, std::int32_t count,
                                    Bitmap* background, const Point& offset)
-    : Control(bounds, listener, tag, background),
-      bitmapOffset(offset),
-      imageCount(images),
-      imageHeight(height),
-      positions(count) {
-  resetValue = 0.0f;
-}
+    : StripSwitch(bounds, listener, tag, images, height, count, background, offset) {}
 
 HorizontalSwitch::~HorizontalSwitch() = default;
 
-void HorizontalSwitch::draw(DrawContext* context) {
-  drawPosition(*this, backgroundBitmap, context, size, positions, imageHeight);
-}
-
 void HorizontalSwitch::onMouseDown(DrawContext* context, Point& where) {
   const std::int32_t width = backgroundBitmap ? backgroundBitmap->getWidth() : 0;
-  followDrag(
-      context, where, kSwitchDrag, [](std::int32_t) { return true; },
-      [&](std::int32_t, const Point& at) {
-        setValue(positionValue(at.x - size.left, width, positions));
-        return true;
-      });
+  followPositions(context, where, width, [this](const Point& at) { return at.x - size.left; });
 }
 
 SpringSwitch::SpringSwitch(const Rect& bounds, ControlListener* listener, std::int32_t tag,

@@ -7,51 +7,57 @@
 
 #include "gui/controls/Control.h"
 
-// A switch of `positions` positions with images `imageHeight` pixels high stacked from the
-// top of its bitmap. The value runs from 0 (first position) to 1 (last) in equal steps.
-// A press picks the position under the cursor by bands of the image height split into
-// `positions`, and the switch follows the mouse until any button or modifier changes; the
-// host hears of it as a gesture. A Control-click restores the reset value, 0. Values
-// outside [0, 1] show the nearer end image. imageCount and offset are kept but take no
-// part in drawing or in the mouse.
-class VerticalSwitch : public Control {
+// What the two multi-position switches share: a switch of `positions` positions with images
+// `imageHeight` pixels high stacked from the top of its bitmap. The value runs from 0 (first
+// position) to 1 (last) in equal steps. A press picks the position under the cursor by bands
+// of a span split into `positions`, and the switch follows the mouse until any button or
+// modifier changes; the host hears of it as a gesture. A Control-click restores the reset
+// value, 0. Values outside [0, 1] show the nearer end image. imageCount and offset are kept
+// but take no part in drawing or in the mouse.
+class StripSwitch : public Control {
  public:
-  VerticalSwitch(const Rect& size, ControlListener* listener, std::int32_t tag,
-                 std::int32_t imageCount, std::int32_t imageHeight, std::int32_t positions,
-                 Bitmap* background, const Point& offset);
-  ~VerticalSwitch() override;
+  ~StripSwitch() override;
 
   // The image of the position nearest the value.
   void draw(DrawContext* context) override;
-  // Returns once the button word differs from the one at the press; a quick click still
-  // sets the position under the cursor.
-  void onMouseDown(DrawContext* context, Point& where) override;
 
  protected:
+  StripSwitch(const Rect& size, ControlListener* listener, std::int32_t tag,
+              std::int32_t imageCount, std::int32_t imageHeight, std::int32_t positions,
+              Bitmap* background, const Point& offset);
+  // Follows the mouse, setting the position of the band that `distance(point)` pixels fall
+  // into of `span` pixels. Returns once the button word differs from the one at the press;
+  // a quick click still sets the position under the cursor.
+  template <typename Distance>
+  void followPositions(DrawContext* context, Point& where, std::int32_t span, Distance distance);
+
   Point bitmapOffset;
   std::int32_t imageCount;
   std::int32_t imageHeight;
   std::int32_t positions;
 };
 
-// As VerticalSwitch, but the mouse picks the position by bands of the bitmap's width from
-// the left edge. The images still come from a vertical strip.
-class HorizontalSwitch : public Control {
+// The mouse picks the position by bands of the image height from the top edge.
+class VerticalSwitch : public StripSwitch {
+ public:
+  VerticalSwitch(const Rect& size, ControlListener* listener, std::int32_t tag,
+                 std::int32_t imageCount, std::int32_t imageHeight, std::int32_t positions,
+                 Bitmap* background, const Point& offset);
+  ~VerticalSwitch() override;
+
+  void onMouseDown(DrawContext* context, Point& where) override;
+};
+
+// The mouse picks the position by bands of the bitmap's width from the left edge. The
+// images still come from a vertical strip.
+class HorizontalSwitch : public StripSwitch {
  public:
   HorizontalSwitch(const Rect& size, ControlListener* listener, std::int32_t tag,
                    std::int32_t imageCount, std::int32_t imageHeight, std::int32_t positions,
                    Bitmap* background, const Point& offset);
   ~HorizontalSwitch() override;
 
-  // As VerticalSwitch.
-  void draw(DrawContext* context) override;
   void onMouseDown(DrawContext* context, Point& where) override;
-
- protected:
-  Point bitmapOffset;
-  std::int32_t imageCount;
-  std::int32_t imageHeight;
-  std::int32_t positions;
 };
 
 // SpringSwitch style bit: the rocker's halves lie side by side instead of one above the
