@@ -63,8 +63,10 @@ class Device {
   // as the platform's rectangle fill does.
   virtual void fillRect(const Rect& r) = 0;
   virtual void fillPolygon(const Point* points, std::int32_t count) = 0;
-  // The ellipse and the pie slice that the platform inscribes in box with no pen, that is
-  // within (left, top) to (right - 1, bottom - 1), right and bottom excluded.
+  // The ellipse and the pie slice that the platform inscribes in box with no pen. The
+  // ellipse fills the box, right and bottom excluded (a box two pixels or less across fills
+  // as a rectangle one pixel less right and below); the pie fills, as a polygon does, the
+  // points of the arc below closed through the box's centre.
   virtual void fillEllipse(const Rect& box) = 0;
   virtual void fillPie(const Rect& box, Point start, Point end) = 0;
   // Elliptic arc with the pen inside box, counter-clockwise from the radial through start

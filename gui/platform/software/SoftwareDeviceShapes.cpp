@@ -1,8 +1,7 @@
 // The filled shapes, arcs, wide lines and flood fill of the software device.
 #include <algorithm>
 #include <cmath>
-#include <limits>
-#include <numbers>
+#include <vector>
 
 #include "gui/platform/software/RasterMath.h"
 #include "gui/platform/software/SoftwareDevice.h"
@@ -14,53 +13,6 @@ namespace {
 // Wider pens are drawn at this width: nothing draws wider, and it bounds the work.
 constexpr std::int32_t kMaxPenWidth = 256;
 
-// The ellipse inscribed in a box whose right and bottom are excluded, sampled at pixel
-// centres.
-struct Ellipse {
-  double cx = 0, cy = 0, rx = 0, ry = 0;
-
-  explicit Ellipse(const Rect& box, double grow = 0)
-      : cx((static_cast<double>(box.left) + box.right) / 2),
-        cy((static_cast<double>(box.top) + box.bottom) / 2),
-        rx((static_cast<double>(box.right) - box.left) / 2 + grow),
-        ry((static_cast<double>(box.bottom) - box.top) / 2 + grow) {}
-
-  bool valid() const { return rx > 0 && ry > 0; }
-  bool contains(std::int64_t x, std::int64_t y) const {
-    if (!valid()) return false;
-    const double dx = (static_cast<double>(x) + 0.5 - cx) / rx;
-    const double dy = (static_cast<double>(y) + 0.5 - cy) / ry;
-    return dx * dx + dy * dy <= 1.0;
-  }
-  // Angle of a point seen from the centre, counter-clockwise on the screen.
-  double angle(double x, double y) const { return std::atan2(cy - y, x - cx); }
-};
-
-// The counter-clockwise sweep between the radials through two points; the whole turn when
-// the radials coincide.
-struct Sweep {
-  double start = 0;
-  double span = 0;
-  bool full = true;
-
-  Sweep(const Ellipse& e, Point from, Point to) {
-    start = e.angle(from.x + 0.5, from.y + 0.5);
-    const double end = e.angle(to.x + 0.5, to.y + 0.5);
-    span = normalise(end - start);
-    full = span == 0;
-  }
-  static double normalise(double a) {
-    const double turn = 2 * std::numbers::pi;
-    a = std::fmod(a, turn);
-    return a < 0 ? a + turn : a;
-  }
-  bool contains(const Ellipse& e, std::int64_t x, std::int64_t y) const {
-    if (full) return true;
-    return normalise(e.angle(static_cast<double>(x) + 0.5, static_cast<double>(y) + 0.5) - start) <=
-           span;
-  }
-};
-
 // A row of an ellipse's interior: [left, right).
 struct Span {
   std::int64_t left = 0;
@@ -70,94 +22,162 @@ struct Span {
 // Arcs in boxes larger than this are not drawn: the platform steps along the whole outline.
 constexpr std::int64_t kCurveExtentLimit = 1 << 16;
 
-// The rows of the platform's ellipse region in a box of w by h at left (w and h at least
-// 2), found as it finds them: by integer steps along the outline (A. Zingl's midpoint
-// method) from the middle row down, the upper half mirrored. A row of a very narrow
-// ellipse that the steps never reach stays empty.
-std::vector<Span> ellipseRows(std::int64_t left, std::int64_t w, std::int64_t h) {
-  std::vector<Span> rows(static_cast<std::size_t>(h));
-  const std::int64_t right = left + w;
-  const std::int64_t a = w - 1, b = h - 1;
-  const std::int64_t asq = 8 * a * a, bsq = 8 * b * b;
-  std::int64_t dx = 4 * b * b * (1 - a);
-  std::int64_t dy = 4 * a * a * (1 + b % 2);
-  std::int64_t err = dx + dy + a * a * (b % 2);
-  std::int64_t x = 0, y = h / 2;
-  rows[static_cast<std::size_t>(y)] = Span{left, right};
-  while (x <= w / 2) {
+// The platform's integer steps along a quarter of the outline of the ellipse in a box of w
+// by h (A. Zingl's midpoint method), from the right middle towards the bottom middle: each
+// step moves one pixel inwards, one pixel down, or both.
+class QuarterSteps {
+ public:
+  struct Move {
+    bool inward = false;
+    bool down = false;
+  };
+
+  QuarterSteps(std::int64_t w, std::int64_t h)
+      : asq(8 * (w - 1) * (w - 1)),
+        bsq(8 * (h - 1) * (h - 1)),
+        dx(4 * (h - 1) * (h - 1) * (2 - w)),
+        dy(4 * (w - 1) * (w - 1) * (1 + (h - 1) % 2)),
+        err(dx + dy + (w - 1) * (w - 1) * ((h - 1) % 2)),
+        remaining(2 * (w + h) + 4) {}
+
+  // False once the steps have gone further than any outline can: a guard, never reached.
+  bool running() const { return remaining > 0; }
+
+  Move next() {
+    --remaining;
+    Move move;
     const std::int64_t e2 = 2 * err;
     if (e2 >= dx) {
-      ++x;
+      move.inward = true;
       dx += bsq;
       err += dx;
     }
     if (e2 <= dy) {
-      ++y;
+      move.down = true;
       dy += asq;
       err += dy;
-      if (y < h) rows[static_cast<std::size_t>(y)] = Span{left + x, right - x};
     }
+    return move;
   }
+
+ private:
+  std::int64_t asq, bsq, dx, dy, err, remaining;
+};
+
+// The rows of the platform's ellipse region in a box of w by h at left (w and h at least
+// 2), found as it finds them: from the middle row down, the upper half mirrored. The steps
+// of a tall narrow ellipse end before its last rows, which the platform leaves undefined;
+// here they repeat the row before them.
+std::vector<Span> ellipseRows(std::int64_t left, std::int64_t w, std::int64_t h) {
+  std::vector<Span> rows(static_cast<std::size_t>(h));
+  const std::int64_t right = left + w;
+  std::int64_t inset = 0, y = h / 2;
+  rows[static_cast<std::size_t>(y)] = Span{left, right};
+  QuarterSteps steps(w, h);
+  while (inset <= w / 2 && steps.running()) {
+    const QuarterSteps::Move move = steps.next();
+    inset += move.inward;
+    if (move.down && ++y < h) rows[static_cast<std::size_t>(y)] = Span{left + inset, right - inset};
+  }
+  for (++y; y < h; ++y) rows[static_cast<std::size_t>(y)] = rows[static_cast<std::size_t>(y - 1)];
   for (std::int64_t i = 0; i < h / 2; ++i) {
-    rows[static_cast<std::size_t>(i)] = rows[static_cast<std::size_t>(b - i)];
+    rows[static_cast<std::size_t>(i)] = rows[static_cast<std::size_t>(h - 1 - i)];
   }
   return rows;
 }
 
-// The pixels of the outline that the platform draws for a whole ellipse in a box of w by h
-// at the origin with a one-pixel pen: the points of its integer steps through one quadrant
-// (as for the fill, but stepping in x and y apart), mirrored into the other three. Boxes of
-// two pixels or less get a rectangle's outline, and a single pixel none.
-std::vector<Point> ellipseOutline(std::int32_t w, std::int32_t h) {
+// A box's size, or nothing when it is empty or too large to step along.
+bool curveSize(const Rect& box, std::int64_t& w, std::int64_t& h) {
+  w = std::llabs(static_cast<std::int64_t>(box.right) - box.left);
+  h = std::llabs(static_cast<std::int64_t>(box.bottom) - box.top);
+  return w > 0 && h > 0 && w <= kCurveExtentLimit && h <= kCurveExtentLimit;
+}
+
+// The points of a quarter of the outline, right middle to bottom middle, relative to the
+// centre (w / 2, h / 2) of a box of w by h.
+std::vector<Point> outlineQuarter(std::int64_t w, std::int64_t h) {
   std::vector<Point> points;
-  if (w <= 0 || h <= 0) return points;
-  if (w <= 2 || h <= 2) {
-    if (w == 1 && h == 1) return points;
-    for (std::int32_t x = 0; x < w; ++x) {
-      points.push_back(Point(x, 0));
-      points.push_back(Point(x, h - 1));
-    }
-    for (std::int32_t y = 0; y < h; ++y) {
-      points.push_back(Point(0, y));
-      points.push_back(Point(w - 1, y));
-    }
-  } else {
-    const std::int64_t a = w - 1, b = h - 1;
-    const std::int64_t asq = 8 * a * a, bsq = 8 * b * b;
-    std::int64_t dx = 4 * b * b * (1 - a);
-    std::int64_t dy = 4 * a * a * (1 + b % 2);
-    std::int64_t err = dx + dy + a * a * (b % 2);
-    std::int32_t x = w - 1, y = h / 2;
-    while (x >= w / 2) {
-      const std::int64_t e2 = 2 * err;
-      points.push_back(Point(x, y));
-      points.push_back(Point(w - 1 - x, y));
-      points.push_back(Point(x, h - 1 - y));
-      points.push_back(Point(w - 1 - x, h - 1 - y));
-      if (e2 >= dx) {
-        --x;
-        dx += bsq;
-        err += dx;
-      }
-      if (e2 <= dy) {
-        ++y;
-        dy += asq;
-        err += dy;
-      }
-    }
+  std::int64_t x = w - 1, y = h / 2;
+  QuarterSteps steps(w, h);
+  while (x >= w / 2 && steps.running()) {
+    points.push_back(
+        Point(static_cast<std::int32_t>(x - w / 2), static_cast<std::int32_t>(y - h / 2)));
+    const QuarterSteps::Move move = steps.next();
+    x -= move.inward;
+    y += move.down;
   }
-  // Each pixel once, so that the mix mode sees it once.
-  std::sort(points.begin(), points.end(),
-            [](Point p, Point q) { return p.y != q.y ? p.y < q.y : p.x < q.x; });
-  points.erase(std::unique(points.begin(), points.end()), points.end());
   return points;
 }
 
-// With no pen the platform fills one pixel less to the right and below.
-Rect withoutPen(const Rect& box) {
-  return Rect(box.left, box.top,
-              box.right == std::numeric_limits<std::int32_t>::min() ? box.right : box.right - 1,
-              box.bottom == std::numeric_limits<std::int32_t>::min() ? box.bottom : box.bottom - 1);
+// Where the radial towards (x, y) (relative to the centre, y growing upwards) meets the
+// outline, as a position along the whole outline: quarter after quarter counter-clockwise
+// from the right middle, each quarter's points counting count positions.
+std::int64_t radialPosition(const std::vector<Point>& quarter, std::int64_t x, std::int64_t y) {
+  const auto count = static_cast<std::int64_t>(quarter.size());
+  std::int64_t i = 0;
+  auto firstWhere = [&](auto beyond) {
+    for (i = 0; i < count; ++i) {
+      if (beyond(std::int64_t{quarter[static_cast<std::size_t>(i)].x},
+                 std::int64_t{quarter[static_cast<std::size_t>(i)].y}))
+        break;
+    }
+    return i;
+  };
+  if (y >= 0) {
+    if (x >= 0)
+      return firstWhere([&](std::int64_t px, std::int64_t py) { return px * y <= py * x; });
+    return 2 * count -
+           firstWhere([&](std::int64_t px, std::int64_t py) { return px * y < py * -x; });
+  }
+  if (x >= 0)
+    return 4 * count -
+           firstWhere([&](std::int64_t px, std::int64_t py) { return px * -y <= py * x; });
+  return 2 * count +
+         firstWhere([&](std::int64_t px, std::int64_t py) { return px * -y < py * -x; });
+}
+
+// The connected points that the platform steps through for an arc of the ellipse in a box
+// of w by h, counter-clockwise from the radial through start to the radial through end (the
+// whole outline when the two meet the outline at the same place).
+std::vector<Point> arcPath(const Rect& box, std::int64_t w, std::int64_t h, Point start,
+                           Point end) {
+  const std::int64_t left = std::min(box.left, box.right), top = std::min(box.top, box.bottom);
+  const std::int64_t right = left + w, bottom = top + h;
+  const std::int64_t cx = left + w / 2, cy = top + h / 2;
+  const std::vector<Point> quarter = outlineQuarter(w, h);
+  const auto count = static_cast<std::int64_t>(quarter.size());
+  std::vector<Point> path;
+  if (count == 0) return path;
+  const std::int64_t from = radialPosition(quarter, start.x - cx, cy - start.y);
+  std::int64_t to = radialPosition(quarter, end.x - cx, cy - end.y);
+  if (to <= from) to += 4 * count;
+  path.reserve(static_cast<std::size_t>(to - from));
+  for (std::int64_t i = from; i < to; ++i) {
+    const std::int64_t j = i % count;
+    const Point& p = quarter[static_cast<std::size_t>(j)];
+    const Point& q = quarter[static_cast<std::size_t>(count - 1 - j)];
+    std::int64_t x = 0, y = 0;
+    switch ((i / count) % 4) {
+      case 0:
+        x = left + w / 2 + p.x;
+        y = bottom - 1 - h / 2 - p.y;
+        break;
+      case 1:
+        x = right - 1 - w / 2 - q.x;
+        y = bottom - 1 - h / 2 - q.y;
+        break;
+      case 2:
+        x = right - 1 - w / 2 - p.x;
+        y = top + h / 2 + p.y;
+        break;
+      default:
+        x = left + w / 2 + q.x;
+        y = top + h / 2 + q.y;
+        break;
+    }
+    path.push_back(Point(clampTo32(static_cast<double>(x)), clampTo32(static_cast<double>(y))));
+  }
+  return path;
 }
 
 }  // namespace
@@ -281,54 +301,42 @@ void SoftwareDevice::fillPolygon(const Point* points, std::int32_t count) {
 }
 
 void SoftwareDevice::fillEllipse(const Rect& box) {
-  const Rect inner = withoutPen(box);
-  const Ellipse e(inner);
-  fillCovered(inner, brushColor.deviceWord(),
-              [&e](std::int32_t x, std::int32_t y) { return e.contains(x, y); });
+  std::int64_t w = 0, h = 0;
+  if (!curveSize(box, w, h)) return;
+  const std::int32_t left = std::min(box.left, box.right), top = std::min(box.top, box.bottom);
+  const std::uint32_t word = brushColor.deviceWord();
+  // Too thin for a curve, the platform fills a rectangle, one pixel less right and below.
+  if (w <= 2 || h <= 2) {
+    fillCovered(Rect(left, top, clampTo32(static_cast<double>(std::int64_t{left} + w - 1)),
+                     clampTo32(static_cast<double>(std::int64_t{top} + h - 1))),
+                word, [](std::int32_t, std::int32_t) { return true; });
+    return;
+  }
+  const std::vector<Span> rows = ellipseRows(left, w, h);
+  fillCovered(Rect(left, top, clampTo32(static_cast<double>(std::int64_t{left} + w)),
+                   clampTo32(static_cast<double>(std::int64_t{top} + h))),
+              word, [&](std::int32_t x, std::int32_t y) {
+                const Span& row = rows[static_cast<std::size_t>(y - top)];
+                return x >= row.left && x < row.right;
+              });
 }
 
 void SoftwareDevice::fillPie(const Rect& box, Point start, Point end) {
-  const Rect inner = withoutPen(box);
-  const Ellipse e(inner);
-  const Sweep sweep(e, start, end);
-  fillCovered(inner, brushColor.deviceWord(), [&e, &sweep](std::int32_t x, std::int32_t y) {
-    return e.contains(x, y) && sweep.contains(e, x, y);
-  });
+  std::int64_t w = 0, h = 0;
+  if (!curveSize(box, w, h)) return;
+  std::vector<Point> path = arcPath(box, w, h, start, end);
+  if (path.size() < 2) return;
+  // The arc closed through the centre, filled as a polygon is.
+  path.push_back(Point(clampTo32(static_cast<double>(std::min(box.left, box.right) + w / 2)),
+                       clampTo32(static_cast<double>(std::min(box.top, box.bottom) + h / 2))));
+  fillPolygon(path.data(), static_cast<std::int32_t>(path.size()));
 }
 
 void SoftwareDevice::arc(const Rect& box, Point start, Point end) {
-  const Ellipse e(box);
-  const Sweep sweep(e, start, end);
-  const std::int32_t width = std::min(penState.width, kMaxPenWidth);
-  Rect ordered;
-  ordered.setFromCorners(box.left, box.top, box.right, box.bottom);
-  const std::int64_t w = static_cast<std::int64_t>(ordered.right) - ordered.left;
-  const std::int64_t h = static_cast<std::int64_t>(ordered.bottom) - ordered.top;
-  if (w > kCurveExtentLimit || h > kCurveExtentLimit) return;
-  if (sweep.full && width <= 1 && width >= -1) {
-    const std::uint32_t word = penState.color.deviceWord();
-    for (const Point& p :
-         ellipseOutline(static_cast<std::int32_t>(w), static_cast<std::int32_t>(h))) {
-      plot(std::int64_t{ordered.left} + p.x, std::int64_t{ordered.top} + p.y, word);
-    }
-    return;
-  }
-  if (width > 1) {
-    const Ellipse outer(box, width / 2.0 - 0.5), inner(box, -width / 2.0 - 0.5);
-    const Rect bounds(clampTo32(box.left - width / 2.0), clampTo32(box.top - width / 2.0),
-                      clampTo32(box.right + width / 2.0 + 1),
-                      clampTo32(box.bottom + width / 2.0 + 1));
-    fillCovered(bounds, penState.color.deviceWord(), [&](std::int32_t x, std::int32_t y) {
-      return outer.contains(x, y) && !inner.contains(x, y) && sweep.contains(e, x, y);
-    });
-    return;
-  }
-  // A one-pixel outline: the ellipse's own pixels that touch a pixel outside it.
-  fillCovered(box, penState.color.deviceWord(), [&](std::int32_t x, std::int32_t y) {
-    if (!e.contains(x, y) || !sweep.contains(e, x, y)) return false;
-    return !e.contains(std::int64_t{x} - 1, y) || !e.contains(std::int64_t{x} + 1, y) ||
-           !e.contains(x, std::int64_t{y} - 1) || !e.contains(x, std::int64_t{y} + 1);
-  });
+  std::int64_t w = 0, h = 0;
+  if (!curveSize(box, w, h)) return;
+  const std::vector<Point> path = arcPath(box, w, h, start, end);
+  polyline(path.data(), static_cast<std::int32_t>(path.size()));
 }
 
 void SoftwareDevice::floodFill(Point p) {

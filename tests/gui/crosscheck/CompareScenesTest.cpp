@@ -6,8 +6,6 @@
 // it, are written to <this build directory>/crosscheck for a look.
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <iostream>
 #include <string>
 #include <vector>
 
@@ -21,32 +19,6 @@ namespace {
 const std::string kSearchRoot = QV_CROSSCHECK_SEARCH;
 const std::string kNativeDump = QV_CROSSCHECK_NATIVE;
 
-// Scenes in which the software backend still rasterises otherwise than GDI. They are
-// compared and reported but do not fail; one that starts to match fails until it leaves
-// this list, so that the list never hides a regression.
-struct KnownDifference {
-  const char* scene;
-  const char* what;
-};
-constexpr KnownDifference kKnownDifferences[] = {
-    {"ellipses",
-     "filled with no pen, GDI under Wine fills the whole box, the software backend one pixel "
-     "less right and below; Wine also leaves one pixel out of an arc that closes on itself"},
-    {"arcs", "which outline pixels an open arc takes between its radials"},
-    {"pies", "which pixels a pie takes between its radials"},
-    {"flood_fill", "the size of an ellipse filled with no pen"},
-    {"draw_modes", "the size of an ellipse filled with no pen, and pies"},
-    {"clipping", "the size of an ellipse filled with no pen"},
-    {"offsets", "the size of an ellipse filled with no pen"},
-};
-
-const char* knownDifference(const char* scene) {
-  for (const KnownDifference& known : kKnownDifferences) {
-    if (std::strcmp(known.scene, scene) == 0) return known.what;
-  }
-  return nullptr;
-}
-
 void compareWith(const std::string& windowsDump, const std::string& arch) {
   SCOPED_TRACE(windowsDump);
   const bool keep = makeDirectory(kNativeDump);
@@ -58,12 +30,7 @@ void compareWith(const std::string& windowsDump, const std::string& arch) {
     const Picture actual = renderScene(scene);
     if (keep) writePicture(scenePath(kNativeDump, scene.name), actual);
     const std::string difference = comparePictures(scene, expected, actual);
-    if (const char* known = knownDifference(scene.name)) {
-      EXPECT_NE(difference, "") << "matches now: take it off the known differences";
-      std::cout << "[ KNOWN    ] " << scene.name << " (" << known << "): " << difference << "\n";
-    } else {
-      EXPECT_EQ(difference, "") << arch << " drew it otherwise";
-    }
+    EXPECT_EQ(difference, "") << arch << " drew it otherwise";
     if (!difference.empty() && keep) {
       writePicture(kNativeDump + "/" + scene.name + "." + arch + ".ppm", expected);
     }

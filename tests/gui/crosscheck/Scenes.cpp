@@ -187,6 +187,82 @@ void pies(OffscreenContext& c) {
   c.fillArc(Rect(24, 22, 47, 40), Point(30, 22), Point(24, 40));
 }
 
+// Every box from 1 by 1 to 8 by 8, filled and then outlined in the XOR mode, so that the
+// picture shows both and where they overlap. Left out: tall narrow boxes whose fill the
+// outline's steps do not reach to the top and bottom rows; the platform leaves those rows
+// undefined, and Wine draws whatever its memory holds.
+void ellipseSizes(OffscreenContext& c) {
+  c.setFillColor(kOrange);
+  c.setFrameColor(kWhite);
+  for (std::int32_t pass = 0; pass < 2; ++pass) {
+    c.setDrawMode(pass == 0 ? kDrawCopy : kDrawXor);
+    for (std::int32_t w = 1; w <= 8; ++w) {
+      for (std::int32_t h = 1; h <= 8; ++h) {
+        if (h > 2 && (w < 3 || h > 2 * w + 1)) continue;
+        const Rect box((w - 1) * 12 + 1, (h - 1) * 12 + 1, (w - 1) * 12 + 1 + w,
+                       (h - 1) * 12 + 1 + h);
+        if (pass == 0) {
+          c.fillEllipse(box);
+        } else {
+          c.drawEllipse(box);
+        }
+      }
+    }
+  }
+}
+
+// Arcs or pies in five boxes, round and flat, odd and even, each from every one of eight
+// points about the box (corners, middles and points off the box) to every one of them.
+constexpr std::int32_t kRadialCell = 26;
+constexpr std::int32_t kRadialsWidth = 16 * kRadialCell;
+constexpr std::int32_t kRadialsHeight = 20 * kRadialCell;
+
+template <typename Draw>
+void everyRadialPair(Draw draw) {
+  const std::int32_t sizes[][2] = {{9, 9}, {12, 8}, {15, 20}, {20, 13}, {7, 11}};
+  std::int32_t cell = 0;
+  for (const auto& size : sizes) {
+    const std::int32_t w = size[0], h = size[1];
+    const Point around[] = {{0, 0}, {w / 2, -3},    {w, 0}, {w + 2, h / 2},
+                            {w, h}, {w / 2 + 1, h}, {0, h}, {-4, h / 2 - 1}};
+    for (const Point& from : around) {
+      for (const Point& to : around) {
+        const std::int32_t x = (cell % 16) * kRadialCell + 3;
+        const std::int32_t y = (cell / 16) * kRadialCell + 3;
+        draw(Rect(x, y, x + w, y + h), Point(x + from.x, y + from.y), Point(x + to.x, y + to.y));
+        ++cell;
+      }
+    }
+  }
+}
+
+void arcRadials(OffscreenContext& c) {
+  c.setFrameColor(kWhite);
+  everyRadialPair([&c](const Rect& r, Point from, Point to) { c.drawArc(r, from, to); });
+}
+
+void arcRadialsDotted(OffscreenContext& c) {
+  c.setFrameColor(kWhite);
+  c.setLineStyle(kDottedLine);
+  c.setDrawMode(kDrawXor);
+  everyRadialPair([&c](const Rect& r, Point from, Point to) { c.drawArc(r, from, to); });
+}
+
+void arcRadialsWide(OffscreenContext& c) {
+  c.setFrameColor(kWhite);
+  c.setDrawMode(kDrawXor);
+  everyRadialPair([&c](const Rect& r, Point from, Point to) {
+    // Even and odd widths round their bands differently.
+    c.setLineWidth(2 + (r.left / kRadialCell + r.top / kRadialCell) % 2);
+    c.drawArc(r, from, to);
+  });
+}
+
+void pieRadials(OffscreenContext& c) {
+  c.setFillColor(kOrange);
+  everyRadialPair([&c](const Rect& r, Point from, Point to) { c.fillArc(r, from, to); });
+}
+
 void polygons(OffscreenContext& c) {
   c.setFillColor(kGreen);
   const Point triangle[] = {{2, 2}, {20, 4}, {8, 18}};
@@ -472,6 +548,11 @@ constexpr Scene kScenes[] = {
     {"ellipses", 48, 40, kBlack, Match::Exact, ellipses},
     {"arcs", 48, 40, kBlack, Match::Exact, arcs},
     {"pies", 48, 40, kBlack, Match::Exact, pies},
+    {"ellipse_sizes", 96, 96, kBlack, Match::Exact, ellipseSizes},
+    {"arc_radials", kRadialsWidth, kRadialsHeight, kBlack, Match::Exact, arcRadials},
+    {"arc_radials_dotted", kRadialsWidth, kRadialsHeight, kBlack, Match::Exact, arcRadialsDotted},
+    {"arc_radials_wide", kRadialsWidth, kRadialsHeight, kBlack, Match::Exact, arcRadialsWide},
+    {"pie_radials", kRadialsWidth, kRadialsHeight, kBlack, Match::Exact, pieRadials},
     {"polygons", 48, 40, kBlack, Match::Exact, polygons},
     {"flood_fill", 48, 40, kBlack, Match::Exact, floodFills},
     {"draw_modes", 48, 40, kBlack, Match::Exact, drawModes},
