@@ -10,6 +10,7 @@
 #include "tools/quaverhost/SnapshotCommand.h"
 #endif
 #include "tools/quaverhost/StressCommand.h"
+#include "tools/vsthost/HostedPlugin.h"
 
 namespace qv::hostcli {
 
@@ -27,6 +28,17 @@ void printUsage(std::ostream& stream) {
 }
 
 }  // namespace
+
+std::unique_ptr<host::HostedPlugin> openPlugin(const std::string& path, std::ostream& err) {
+  std::string error;
+  std::unique_ptr<host::HostedPlugin> plugin = host::HostedPlugin::load(path, error);
+  if (!plugin) {
+    err << "quaverhost: " << error << '\n';
+    return nullptr;
+  }
+  plugin->dispatch(effOpen);
+  return plugin;
+}
 
 int runCommandLine(std::span<const std::string> args, std::ostream& out, std::ostream& err,
                    bool stderrIsTerminal) {

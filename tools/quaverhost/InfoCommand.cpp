@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "tools/quaverhost/CommandLine.h"
 #include "tools/vsthost/HostedPlugin.h"
 
 namespace qv::hostcli {
@@ -157,13 +158,8 @@ int runInfo(std::span<const std::string> args, std::ostream& out, std::ostream& 
     err << "usage:\n" << kInfoUsage;
     return 1;
   }
-  std::string error;
-  std::unique_ptr<host::HostedPlugin> plugin = host::HostedPlugin::load(args[0], error);
-  if (!plugin) {
-    err << "quaverhost: " << error << '\n';
-    return 1;
-  }
-  plugin->dispatch(effOpen);
+  std::unique_ptr<host::HostedPlugin> plugin = openPlugin(args[0], err);
+  if (!plugin) return 1;
   out << "Plug-in:         " << args[0] << '\n';
   printIdentity(*plugin, out);
   printCanDo(*plugin, out);

@@ -8,6 +8,7 @@
 #include "gui/platform/software/HeadlessHostWindow.h"
 #include "gui/platform/software/PixelSurface.h"
 #include "gui/platform/software/PngFile.h"
+#include "tools/quaverhost/CommandLine.h"
 #include "tools/vsthost/HostedPlugin.h"
 
 namespace qv::hostcli {
@@ -55,13 +56,8 @@ int runSnapshot(std::span<const std::string> args, std::ostream& out, std::ostre
     err << "usage:\n" << kSnapshotUsage;
     return 1;
   }
-  std::string error;
-  std::unique_ptr<host::HostedPlugin> plugin = host::HostedPlugin::load(args[0], error);
-  if (!plugin) {
-    err << "quaverhost: " << error << '\n';
-    return 1;
-  }
-  plugin->dispatch(effOpen);
+  std::unique_ptr<host::HostedPlugin> plugin = openPlugin(args[0], err);
+  if (!plugin) return 1;
   AEffect& effect = plugin->effect();
   for (const Setting& setting : settings)
     effect.setParameter(&effect, setting.index, setting.value);
