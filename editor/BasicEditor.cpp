@@ -2,8 +2,8 @@
 
 #include "host/Relaxed.h"
 
-BasicEditor::BasicEditor(ExtendedEffect* effect)
-    : effect(effect), systemWindow(nullptr), updatePending(0) {}
+BasicEditor::BasicEditor(ExtendedEffect* owner)
+    : effect(owner), systemWindow(nullptr), updatePending(0) {}
 
 BasicEditor::~BasicEditor() = default;
 

@@ -20,8 +20,8 @@ std::int32_t ticksBetween(std::uint32_t from, std::uint32_t to) {
 
 }  // namespace
 
-EditorBase::EditorBase(ExtendedEffect* effect) : BasicEditor(effect) {
-  if (effect) effect->setEditor(this);
+EditorBase::EditorBase(ExtendedEffect* owner) : BasicEditor(owner) {
+  if (owner) owner->setEditor(this);
   systemWindow = nullptr;
   nextIdleTick = getTicks();
   platform::windows().oleInitialize();

@@ -119,7 +119,7 @@ void makeTextDisplay(DropInfoDisplay* display) {
 
 }  // namespace
 
-TremoloEditor::TremoloEditor(ExtendedEffect* effect) : EditorBase(effect) {
+TremoloEditor::TremoloEditor(ExtendedEffect* owner) : EditorBase(owner) {
   frame = nullptr;
   rectangle = ERect{0, 0, 249, 293};
   if (effect) effect->setUniqueId(fourCharCode('Q', 'v', 'r', 'l'));

@@ -62,7 +62,7 @@ class TremoloEditor : public EditorBase, public ControlListener {
  private:
   // Runs tick on the timer's thread.
   struct LightTimerClient final : platform::TimerClient {
-    explicit LightTimerClient(TremoloEditor& editor) : editor(editor) {}
+    explicit LightTimerClient(TremoloEditor& owner) : editor(owner) {}
     void timerTick() override { editor.tick(); }
     TremoloEditor& editor;
   };

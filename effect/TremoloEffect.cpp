@@ -1,6 +1,7 @@
 #include "effect/TremoloEffect.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
 
 #include "editor/TremoloEditor.h"
@@ -19,8 +20,8 @@ constexpr const char* kCanDoYes[] = {"sendVstMidiEvent",   "sendVstEvents",
                                      "receiveVstTimeInfo", "sendVstTimeInfo"};
 }  // namespace
 
-TremoloEffect::TremoloEffect(audioMasterCallback hostCallback)
-    : ExtendedEffect(hostCallback, kProgramCount, kParameterCount),
+TremoloEffect::TremoloEffect(audioMasterCallback callback)
+    : ExtendedEffect(callback, kProgramCount, kParameterCount),
       multiplierFactor(1.0f),
       tempo(120.0),
       workingSampleRate(0.0),
@@ -101,7 +102,7 @@ int32 TremoloEffect::canDo(const char* text) {
 }
 
 float TremoloEffect::live(int32 index) const {
-  return relaxed(liveValues[index]);
+  return relaxed(liveValues[static_cast<std::size_t>(index)]);
 }
 double TremoloEffect::rate() const {
   return relaxed(workingSampleRate);

@@ -96,6 +96,8 @@ class TremoloEffect : public ExtendedEffect {
 
   // Choices and numbers derived from the live values, always in range.
   float live(int32 index) const;
+  // The record of the current program.
+  ProgramRecord& currentProgramRecord();
   int32 tempoSourceNumber() const;
   int32 midiChannel() const;
   int32 tapNumber() const;

@@ -1,6 +1,7 @@
 // The metronome: a MIDI note-on at each beat, its note-off half a beat later.
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 
 #include "effect/TremoloEffect.h"
 #include "host/Relaxed.h"
@@ -14,7 +15,8 @@ void TremoloEffect::runMetronome(double previousBeat, double beat) {
       static_cast<double>(now - relaxed(lastClickTime)) > w / 8.0) {
     setRelaxed(lastClickTime, now);
     const int32 count = std::clamp(relaxed(tapCount), 0, kTapSlots - 1);
-    if (count != 0 && static_cast<double>(now - relaxed(tapHistory[count])) > 2.5 * w) {
+    if (count != 0 &&
+        static_cast<double>(now - relaxed(tapHistory[static_cast<std::size_t>(count)])) > 2.5 * w) {
       setRelaxed(tapCount, 0);
     }
     sendClick(metronomeVelocity());

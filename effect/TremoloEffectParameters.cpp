@@ -1,6 +1,7 @@
 // Parameters, their texts and the ten stored programs.
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <cstdio>
 
 #include "editor/BasicEditor.h"
@@ -61,9 +62,13 @@ void TremoloEffect::setParameter(int32 index, float value) {
   if (editor) editor->setParameter(index, value);
 }
 
+ProgramRecord& TremoloEffect::currentProgramRecord() {
+  return programs[static_cast<std::size_t>(relaxed(currentProgram))];
+}
+
 void TremoloEffect::storeParameter(int32 index, float value) {
-  setRelaxed(programs[relaxed(currentProgram)].values[slotOfParameter(index)], value);
-  setRelaxed(liveValues[index], value);
+  setRelaxed(currentProgramRecord().values[slotOfParameter(index)], value);
+  setRelaxed(liveValues[static_cast<std::size_t>(index)], value);
   if (index == kMultiplier)
     setRelaxed(multiplierFactor, kMultiplierFactors[multiplierIndex(value)]);
 }
@@ -90,14 +95,14 @@ float TremoloEffect::getParameter(int32 index) {
 void TremoloEffect::setProgram(int32 index) {
   if (index < 0 || index >= kProgramCount) return;
   ExtendedEffect::setProgram(index);
-  const ProgramRecord& program = programs[index];
+  const ProgramRecord& program = programs[static_cast<std::size_t>(index)];
   for (int32 slot = 0; slot < ProgramRecord::kSlotCount; ++slot) {
     setParameter(kParameterOfSlot[slot], relaxed(program.values[slot]));
   }
 }
 
 void TremoloEffect::setProgramName(char* name) {
-  char* field = programs[relaxed(currentProgram)].name;
+  char* field = currentProgramRecord().name;
   int32 length = 0;
   while (length < ProgramRecord::kNameSize - 1 && name[length] != '\0') {
     field[length] = name[length];
@@ -107,7 +112,7 @@ void TremoloEffect::setProgramName(char* name) {
 }
 
 void TremoloEffect::getProgramName(char* text) {
-  copyHostText(text, programs[relaxed(currentProgram)].name);
+  copyHostText(text, currentProgramRecord().name);
 }
 
 void TremoloEffect::getParameterName(int32 index, char* text) {

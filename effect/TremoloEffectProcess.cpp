@@ -8,8 +8,8 @@
 #include "host/SafeConvert.h"
 
 namespace {
-// The shape is evaluated once per chunk; the per-frame work is a ramp step and
-// a multiplication per channel.
+// The shape is evaluated once per block and the ramp checked once per chunk; the
+// per-frame work is a ramp step and a multiplication per channel.
 constexpr int32 kChunkFrames = 64;
 constexpr std::uint64_t kCounterRange = std::uint64_t{1} << 32;
 

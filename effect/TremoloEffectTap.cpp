@@ -1,5 +1,6 @@
 // Tap tempo: the tempo follows the average interval of the latest taps.
 #include <algorithm>
+#include <cstddef>
 
 #include "editor/BasicEditor.h"
 #include "effect/TremoloEffect.h"
@@ -15,16 +16,18 @@ void TremoloEffect::tap(float source) {
   const int32 window = tapWindow();
   if (count < window) {
     setRelaxed(tapCount, count + 1);
-    setRelaxed(tapHistory[count + 1], now);
+    setRelaxed(tapHistory[static_cast<std::size_t>(count) + 1], now);
   } else {
     int32 newCount = count + 1;
     if (count > window) {
       // The run is full: drop the oldest stamp.
-      for (int32 i = 1; i <= count; ++i) setRelaxed(tapHistory[i - 1], relaxed(tapHistory[i]));
+      for (std::size_t i = 1; i <= static_cast<std::size_t>(count); ++i) {
+        setRelaxed(tapHistory[i - 1], relaxed(tapHistory[i]));
+      }
       newCount = count;
     }
     setRelaxed(tapCount, newCount);
-    setRelaxed(tapHistory[newCount], now);
+    setRelaxed(tapHistory[static_cast<std::size_t>(newCount)], now);
     setTempoFromTapIntervals(now - relaxed(tapHistory[1]),
                              static_cast<std::uint32_t>(newCount - 1));
   }

@@ -14,10 +14,10 @@ constexpr int32 kPlaceholderId = fourCharCode('N', 'o', 'I', 'd');
 constexpr int32 kIdentifyAnswer = fourCharCode('N', 'v', 'E', 'f');
 }  // namespace
 
-BasicEffect::BasicEffect(audioMasterCallback hostCallback, int32 programCount, int32 parameterCount)
+BasicEffect::BasicEffect(audioMasterCallback callback, int32 programCount, int32 parameterCount)
     : sampleRate(44100.0f),
       editor(nullptr),
-      hostCallback(hostCallback),
+      hostCallback(callback),
       numPrograms(programCount),
       numParams(parameterCount),
       currentProgram(0),

@@ -3,9 +3,9 @@
 #include "editor/BasicEditor.h"
 #include "host/SafeConvert.h"
 
-ExtendedEffect::ExtendedEffect(audioMasterCallback hostCallback, int32 programCount,
+ExtendedEffect::ExtendedEffect(audioMasterCallback callback, int32 programCount,
                                int32 parameterCount)
-    : BasicEffect(hostCallback, programCount, parameterCount) {}
+    : BasicEffect(callback, programCount, parameterCount) {}
 
 intptr ExtendedEffect::dispatch(int32 opcode, int32 index, intptr value, void* ptr, float opt) {
   switch (opcode) {

@@ -16,10 +16,10 @@ std::int32_t lastFrameTop(std::int32_t total, std::int32_t height) {
 
 }  // namespace
 
-AnimationDisplay::AnimationDisplay(const Rect& bounds, ControlListener* listener, std::int32_t tag,
-                                   std::int32_t count, std::int32_t height, Bitmap* background,
-                                   const Point& offset)
-    : Control(bounds, listener, tag, background),
+AnimationDisplay::AnimationDisplay(const Rect& bounds, ControlListener* controlListener,
+                                   std::int32_t controlTag, std::int32_t count, std::int32_t height,
+                                   Bitmap* background, const Point& offset)
+    : Control(bounds, controlListener, controlTag, background),
       bitmapOffset(offset),
       imageCount(count),
       imageHeight(height),

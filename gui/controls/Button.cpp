@@ -13,9 +13,9 @@ float flipped(float value) {
 
 }  // namespace
 
-ToggleButton::ToggleButton(const Rect& bounds, ControlListener* listener, std::int32_t tag,
-                           Bitmap* background)
-    : Control(bounds, listener, tag, background) {}
+ToggleButton::ToggleButton(const Rect& bounds, ControlListener* controlListener,
+                           std::int32_t controlTag, Bitmap* background)
+    : Control(bounds, controlListener, controlTag, background) {}
 
 ToggleButton::~ToggleButton() = default;
 
@@ -37,9 +37,12 @@ void ToggleButton::onMouseDown(DrawContext* context, Point&) {
   notify(context);
 }
 
-MomentaryButton::MomentaryButton(const Rect& bounds, ControlListener* listener, std::int32_t tag,
-                                 std::int32_t height, Bitmap* background, const Point& offset)
-    : Control(bounds, listener, tag, background), bitmapOffset(offset), imageHeight(height) {}
+MomentaryButton::MomentaryButton(const Rect& bounds, ControlListener* controlListener,
+                                 std::int32_t controlTag, std::int32_t height, Bitmap* background,
+                                 const Point& offset)
+    : Control(bounds, controlListener, controlTag, background),
+      bitmapOffset(offset),
+      imageHeight(height) {}
 
 MomentaryButton::~MomentaryButton() = default;
 
@@ -75,9 +78,12 @@ void MomentaryButton::onMouseDown(DrawContext* context, Point& where) {
   notify(context);
 }
 
-LatchButton::LatchButton(const Rect& bounds, ControlListener* listener, std::int32_t tag,
-                         std::int32_t height, Bitmap* background, const Point& offset)
-    : Control(bounds, listener, tag, background), bitmapOffset(offset), imageHeight(height) {}
+LatchButton::LatchButton(const Rect& bounds, ControlListener* controlListener,
+                         std::int32_t controlTag, std::int32_t height, Bitmap* background,
+                         const Point& offset)
+    : Control(bounds, controlListener, controlTag, background),
+      bitmapOffset(offset),
+      imageHeight(height) {}
 
 LatchButton::~LatchButton() = default;
 

@@ -14,6 +14,11 @@
 
 namespace {
 
+// Indices are signed and checked against the counts; the arrays take them as sizes.
+constexpr std::size_t slot(std::int32_t index) {
+  return static_cast<std::size_t>(index);
+}
+
 constexpr std::int32_t kEntryGrowth = 32;
 constexpr std::int32_t kSubmenuGrowth = 10;
 // Long lists are left in one column: the platform's menus scroll instead.
@@ -88,7 +93,7 @@ void ChoiceMenu::draw(DrawContext* context) {
     drawLabel(context, nullptr, nullptr);
     return;
   }
-  const char* text = entryTexts[selected]->text;
+  const char* text = entryTexts[slot(selected)]->text;
   // The number that numbering put in front is not shown; a text replaced since may be
   // shorter than the number was.
   if (numberFormat(numbering)) {
@@ -104,7 +109,7 @@ void ChoiceMenu::onMouseDown(DrawContext* context, Point&) {
   if ((lastButtons & (kButtonLeft | kButtonRight)) == 0) return;
   if (openBackground) {
     char text[kTextBufferSize] = "";
-    if (selected >= 0 && selected < entryCount) copyCut(text, entryTexts[selected]->text);
+    if (selected >= 0 && selected < entryCount) copyCut(text, entryTexts[slot(selected)]->text);
     drawLabel(context, selected >= 0 ? text : nullptr, openBackground);
   }
   owner->setFocusView(this);
@@ -180,20 +185,20 @@ void ChoiceMenu::setValue(float newValue) {
   if (!(newValue > -1.0f && newValue < static_cast<float>(entryCount))) return;
   const std::int32_t index = static_cast<std::int32_t>(newValue);
   selected = index;
-  if (style & kChoiceMultipleCheck) checkMarks[index] = checkMarks[index] ? 0 : 1;
+  if (style & kChoiceMultipleCheck) checkMarks[slot(index)] = checkMarks[slot(index)] ? 0 : 1;
   ValueDisplay::setValue(newValue);
   setDirty(true);
 }
 
 bool ChoiceMenu::growEntries() {
   const std::int32_t capacity = entryCapacity + kEntryGrowth;
-  std::unique_ptr<std::unique_ptr<EntryText>[]> texts(new (std::nothrow)
-                                                          std::unique_ptr<EntryText>[capacity]);
-  std::unique_ptr<std::uint8_t[]> checks(new (std::nothrow) std::uint8_t[capacity]());
+  std::unique_ptr<std::unique_ptr<EntryText>[]> texts(
+      new (std::nothrow) std::unique_ptr<EntryText>[slot(capacity)]);
+  std::unique_ptr<std::uint8_t[]> checks(new (std::nothrow) std::uint8_t[slot(capacity)]());
   if (!texts || !checks) return false;
   for (std::int32_t i = 0; i < entryCount; ++i) {
-    texts[i] = std::move(entryTexts[i]);
-    checks[i] = checkMarks[i];
+    texts[slot(i)] = std::move(entryTexts[slot(i)]);
+    checks[slot(i)] = checkMarks[slot(i)];
   }
   entryTexts = std::move(texts);
   checkMarks = std::move(checks);
@@ -203,7 +208,7 @@ bool ChoiceMenu::growEntries() {
 
 bool ChoiceMenu::growSubmenus() {
   const std::int32_t capacity = submenuCapacity + kSubmenuGrowth;
-  std::unique_ptr<ChoiceMenu*[]> menus(new (std::nothrow) ChoiceMenu*[capacity]());
+  std::unique_ptr<ChoiceMenu*[]> menus(new (std::nothrow) ChoiceMenu*[slot(capacity)]());
   if (!menus) return false;
   std::copy(submenus.get(), submenus.get() + submenuCount, menus.get());
   submenus = std::move(menus);
@@ -219,10 +224,10 @@ bool ChoiceMenu::insertEntry(const char* text, std::int32_t index) {
   const std::int32_t position = index >= 0 ? std::min(index, entryCount) : entryCount;
   // The entries from position on move one slot down, with their check marks.
   for (std::int32_t i = entryCount; i > position; --i) {
-    entryTexts[i] = std::move(entryTexts[i - 1]);
-    checkMarks[i] = checkMarks[i - 1];
+    entryTexts[slot(i)] = std::move(entryTexts[slot(i - 1)]);
+    checkMarks[slot(i)] = checkMarks[slot(i - 1)];
   }
-  checkMarks[position] = 0;
+  checkMarks[slot(position)] = 0;
   if (index >= 0 && selected >= position) ++selected;
   if (text) {
     if (const char* format = numberFormat(numbering)) {
@@ -232,7 +237,7 @@ bool ChoiceMenu::insertEntry(const char* text, std::int32_t index) {
       copyCut(buffer->text, text);
     }
   }
-  entryTexts[position] = std::move(buffer);
+  entryTexts[slot(position)] = std::move(buffer);
   ++entryCount;
   if (selected < 0) selected = 0;
   return true;
@@ -240,7 +245,7 @@ bool ChoiceMenu::insertEntry(const char* text, std::int32_t index) {
 
 bool ChoiceMenu::holds(const ChoiceMenu* menu) const {
   for (std::int32_t i = 0; i < submenuCount; ++i) {
-    if (submenus[i] == menu || submenus[i]->holds(menu)) return true;
+    if (submenus[slot(i)] == menu || submenus[slot(i)]->holds(menu)) return true;
   }
   return false;
 }
@@ -258,10 +263,10 @@ bool ChoiceMenu::appendSubmenu(ChoiceMenu* submenu, const char* title) {
   } else {
     std::snprintf(buffer->text, kTextBufferSize, "-M%s", title);
   }
-  entryTexts[entryCount] = std::move(buffer);
-  checkMarks[entryCount] = 0;
+  entryTexts[slot(entryCount)] = std::move(buffer);
+  checkMarks[slot(entryCount)] = 0;
   ++entryCount;
-  submenus[submenuCount++] = submenu;
+  submenus[slot(submenuCount++)] = submenu;
   submenu->retain();
   return true;
 }
@@ -269,27 +274,27 @@ bool ChoiceMenu::appendSubmenu(ChoiceMenu* submenu, const char* title) {
 std::int32_t ChoiceMenu::choosableBefore(std::int32_t index) const {
   std::int32_t count = 0;
   for (std::int32_t i = 0; i < index; ++i) {
-    if (countsAsChoice(entryTexts[i]->text)) ++count;
+    if (countsAsChoice(entryTexts[slot(i)]->text)) ++count;
   }
   return count;
 }
 
 std::int32_t ChoiceMenu::getSelection(char* textOut, bool countAll) {
   if (selected < 0 || selected >= entryCount) return -1;
-  if (textOut) copyCut(textOut, entryTexts[selected]->text);
+  if (textOut) copyCut(textOut, entryTexts[slot(selected)]->text);
   return countAll ? selected : choosableBefore(selected);
 }
 
 bool ChoiceMenu::selectEntry(std::int32_t index, bool countAll) {
   if (index < 0 || index >= entryCount) return false;
   if (countAll) {
-    if (isSeparator(entryTexts[index]->text)) return false;
+    if (isSeparator(entryTexts[slot(index)]->text)) return false;
     selected = index;
   } else {
     selected = entryCount - 1;
     std::int32_t seen = 0;
     for (std::int32_t i = 0; i < entryCount; ++i) {
-      if (!countsAsChoice(entryTexts[i]->text)) continue;
+      if (!countsAsChoice(entryTexts[slot(i)]->text)) continue;
       if (seen++ == index) {
         selected = i;
         break;
@@ -302,25 +307,25 @@ bool ChoiceMenu::selectEntry(std::int32_t index, bool countAll) {
 
 bool ChoiceMenu::getEntryText(std::int32_t index, char* out) {
   if (index < 0 || index >= entryCount || !out) return false;
-  copyCut(out, entryTexts[index]->text);
+  copyCut(out, entryTexts[slot(index)]->text);
   return true;
 }
 
 bool ChoiceMenu::setEntryText(std::int32_t index, const char* text) {
   if (index < 0 || index >= entryCount) return false;
-  copyCut(entryTexts[index]->text, text);
+  copyCut(entryTexts[slot(index)]->text, text);
   return true;
 }
 
 bool ChoiceMenu::removeEntry(std::int32_t index) {
   if (index < 0 || index >= entryCount) return false;
-  entryTexts[index].reset();
+  entryTexts[slot(index)].reset();
   for (std::int32_t i = index; i + 1 < entryCount; ++i) {
-    entryTexts[i] = std::move(entryTexts[i + 1]);
-    checkMarks[i] = checkMarks[i + 1];
+    entryTexts[slot(i)] = std::move(entryTexts[slot(i + 1)]);
+    checkMarks[slot(i)] = checkMarks[slot(i + 1)];
   }
   --entryCount;
-  checkMarks[entryCount] = 0;
+  checkMarks[slot(entryCount)] = 0;
   if (selected >= index) --selected;
   if (entryCount == 0) selected = -1;
   return true;
@@ -332,7 +337,7 @@ bool ChoiceMenu::removeAllEntries() {
   entryCount = 0;
   entryCapacity = 0;
   selected = -1;
-  for (std::int32_t i = 0; i < submenuCount; ++i) submenus[i]->release();
+  for (std::int32_t i = 0; i < submenuCount; ++i) submenus[slot(i)]->release();
   submenus.reset();
   submenuCount = 0;
   submenuCapacity = 0;
@@ -348,26 +353,26 @@ std::int32_t ChoiceMenu::getEntryCount() {
 std::int32_t ChoiceMenu::findEntry(const char* text) {
   if (!text) return -1;
   for (std::int32_t i = 0; i < entryCount; ++i) {
-    if (std::strcmp(entryTexts[i]->text, text) == 0) return i;
+    if (std::strcmp(entryTexts[slot(i)]->text, text) == 0) return i;
   }
   return -1;
 }
 
 bool ChoiceMenu::setCheck(std::int32_t index, bool state) {
   if (index < 0 || index >= entryCount) return false;
-  checkMarks[index] = state ? 1 : 0;
+  checkMarks[slot(index)] = state ? 1 : 0;
   return true;
 }
 
 bool ChoiceMenu::checkOnly(std::int32_t index) {
   if (index < 0 || index >= entryCount) return false;
   std::fill(checkMarks.get(), checkMarks.get() + entryCapacity, std::uint8_t{0});
-  checkMarks[index] = 1;
+  checkMarks[slot(index)] = 1;
   return true;
 }
 
 bool ChoiceMenu::isChecked(std::int32_t index) {
-  return index >= 0 && index < entryCount && checkMarks[index] != 0;
+  return index >= 0 && index < entryCount && checkMarks[slot(index)] != 0;
 }
 
 void ChoiceMenu::setEntriesPerColumn(std::int32_t count) {
@@ -405,7 +410,7 @@ std::unique_ptr<platform::PopupMenu> ChoiceMenu::buildPopup(std::int32_t& counte
   std::int32_t nextSubmenu = 0;
   std::int32_t column = 0;
   for (std::int32_t k = 0; k < entryCount; ++k) {
-    const char* text = entryTexts[k]->text;
+    const char* text = entryTexts[slot(k)]->text;
     // Every entry keeps its own number, shown or not, so that a choice is found again by
     // counting entries (findCommand).
     const std::int32_t command = first + k;
@@ -419,7 +424,7 @@ std::unique_ptr<platform::PopupMenu> ChoiceMenu::buildPopup(std::int32_t& counte
         flags |= platform::kMenuColumnBreak;
       }
       if (startsWith(text, "-M")) {
-        ChoiceMenu* submenu = nextSubmenu < submenuCount ? submenus[nextSubmenu++] : nullptr;
+        ChoiceMenu* submenu = nextSubmenu < submenuCount ? submenus[slot(nextSubmenu++)] : nullptr;
         // Past the limit no command could be told apart; the submenus there stay out.
         if (!submenu || counter >= platform::kMenuCommandLimit) continue;
         std::unique_ptr<platform::PopupMenu> child = submenu->buildPopup(counter);
@@ -430,7 +435,7 @@ std::unique_ptr<platform::PopupMenu> ChoiceMenu::buildPopup(std::int32_t& counte
         appended = popup && popup->appendEntry(text + 2, command, flags | platform::kMenuDisabled);
       } else {
         const bool checked = (style & kChoiceMultipleCheck)
-                                 ? checkMarks[k] != 0
+                                 ? checkMarks[slot(k)] != 0
                                  : (style & kChoiceCheckSelected) && k == selected;
         if (checked) flags |= platform::kMenuChecked;
         appended = popup && popup->appendEntry(text, command, flags);
@@ -443,7 +448,7 @@ std::unique_ptr<platform::PopupMenu> ChoiceMenu::buildPopup(std::int32_t& counte
 
 void ChoiceMenu::forgetPopups() {
   popupHandle = nullptr;
-  for (std::int32_t i = 0; i < submenuCount; ++i) submenus[i]->forgetPopups();
+  for (std::int32_t i = 0; i < submenuCount; ++i) submenus[slot(i)]->forgetPopups();
 }
 
 ChoiceMenu* ChoiceMenu::findCommand(std::int32_t command, std::int32_t& base, std::int32_t& index) {
@@ -454,15 +459,15 @@ ChoiceMenu* ChoiceMenu::findCommand(std::int32_t command, std::int32_t& base, st
   base += entryCount;
   for (std::int32_t i = 0; i < submenuCount; ++i) {
     if (base >= platform::kMenuCommandLimit) return nullptr;
-    if (ChoiceMenu* found = submenus[i]->findCommand(command, base, index)) return found;
+    if (ChoiceMenu* found = submenus[slot(i)]->findCommand(command, base, index)) return found;
   }
   return nullptr;
 }
 
-bool ChoiceMenu::measureMenuItem(const char* text, DrawContext* context, Point& size) {
+bool ChoiceMenu::measureMenuItem(const char* text, DrawContext* context, Point& itemSize) {
   MenuItemPainter* painter = getItemPainter();
   if (!painter) return false;
-  painter->measureItem(text, context, size);
+  painter->measureItem(text, context, itemSize);
   return true;
 }
 

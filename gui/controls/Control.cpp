@@ -22,11 +22,11 @@ std::int32_t doubleClickDelayFromSystem() {
 
 }  // namespace
 
-Control::Control(const Rect& bounds, ControlListener* listener, std::int32_t tag,
+Control::Control(const Rect& bounds, ControlListener* controlListener, std::int32_t controlTag,
                  Bitmap* background)
     : View(bounds),
-      listener(listener),
-      tag(tag),
+      listener(controlListener),
+      tag(controlTag),
       doubleClickDelay(doubleClickDelayFromSystem()),
       backgroundBitmap(background) {
   if (backgroundBitmap) backgroundBitmap->retain();

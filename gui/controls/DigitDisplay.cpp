@@ -16,11 +16,11 @@ std::int32_t powerOfTen(std::int32_t exponent) {
 
 }  // namespace
 
-DigitDisplay::DigitDisplay(const Rect& bounds, ControlListener* listener, std::int32_t tag,
-                           std::int32_t initialValue, std::int32_t count, const std::int32_t* xs,
-                           const std::int32_t* ys, std::int32_t width, std::int32_t height,
-                           Bitmap* digitStrip)
-    : Control(bounds, listener, tag, digitStrip),
+DigitDisplay::DigitDisplay(const Rect& bounds, ControlListener* controlListener,
+                           std::int32_t controlTag, std::int32_t initialValue, std::int32_t count,
+                           const std::int32_t* xs, const std::int32_t* ys, std::int32_t width,
+                           std::int32_t height, Bitmap* digitStrip)
+    : Control(bounds, controlListener, controlTag, digitStrip),
       digitCount(std::clamp(count, 0, kMaxDigits)),
       digitWidth(width),
       digitHeight(height) {

@@ -2,10 +2,10 @@
 
 #include "gui/controls/ImagePicking.h"
 
-ImageStripDisplay::ImageStripDisplay(const Rect& bounds, ControlListener* listener,
-                                     std::int32_t tag, std::int32_t count, std::int32_t height,
-                                     Bitmap* background, const Point& offset)
-    : Control(bounds, listener, tag, background),
+ImageStripDisplay::ImageStripDisplay(const Rect& bounds, ControlListener* controlListener,
+                                     std::int32_t controlTag, std::int32_t count,
+                                     std::int32_t height, Bitmap* background, const Point& offset)
+    : Control(bounds, controlListener, controlTag, background),
       bitmapOffset(offset),
       imageCount(count),
       imageHeight(height) {}

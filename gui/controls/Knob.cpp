@@ -35,9 +35,9 @@ float wrapAngle(float angle) {
 
 }  // namespace
 
-Knob::Knob(const Rect& bounds, ControlListener* listener, std::int32_t tag, Bitmap* background,
-           Bitmap* pointer, const Point& offset)
-    : Control(bounds, listener, tag, background),
+Knob::Knob(const Rect& bounds, ControlListener* controlListener, std::int32_t controlTag,
+           Bitmap* background, Bitmap* pointer, const Point& offset)
+    : Control(bounds, controlListener, controlTag, background),
       bitmapOffset(offset),
       radius(static_cast<float>((bounds.right - bounds.left) / 2.0)) {
   if (pointer) {
@@ -242,10 +242,10 @@ float Knob::linearRate(std::int32_t buttons) const {
   return (maximum - minimum) / span;
 }
 
-FilmstripKnob::FilmstripKnob(const Rect& bounds, ControlListener* listener, std::int32_t tag,
-                             std::int32_t frames, std::int32_t height, Bitmap* background,
-                             const Point& offset)
-    : Knob(bounds, listener, tag, background, nullptr, offset),
+FilmstripKnob::FilmstripKnob(const Rect& bounds, ControlListener* controlListener,
+                             std::int32_t controlTag, std::int32_t frames, std::int32_t height,
+                             Bitmap* background, const Point& offset)
+    : Knob(bounds, controlListener, controlTag, background, nullptr, offset),
       frameCount(frames),
       frameHeight(height) {
   inset = 0;

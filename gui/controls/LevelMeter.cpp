@@ -49,13 +49,15 @@ void LevelMeter::draw(DrawContext* context) {
   const float shown = fallen > current ? fallen : current;
   setShownValue(shown);
   if (style & kMeterHorizontal) {
-    const std::int32_t k = truncateClamped(segments * unitFraction(shown) + 0.5, 0, segments);
+    const std::int32_t k =
+        truncateClamped(static_cast<float>(segments) * unitFraction(shown) + 0.5, 0, segments);
     const std::int32_t cut = segmentCut(k, segments, onBitmap->getWidth());
     offRect.left = onRect.right = size.left + cut;
     drawBitmapPart(offBitmap, context, offRect, Point(cut, 0), isTransparent());
     drawBitmapPart(onBitmap, context, onRect, Point(0, 0), isTransparent());
   } else {
-    const std::int32_t k = truncateClamped((getMaximum() - shown) * segments + 0.5, 0, segments);
+    const std::int32_t k =
+        truncateClamped((getMaximum() - shown) * static_cast<float>(segments) + 0.5, 0, segments);
     const std::int32_t cut = segmentCut(k, segments, onBitmap->getHeight());
     offRect.bottom = onRect.top = size.top + cut;
     drawBitmapPart(offBitmap, context, offRect, Point(0, 0), isTransparent());

@@ -7,10 +7,10 @@
 #include "gui/core/Bitmap.h"
 #include "gui/core/OffscreenContext.h"
 
-Slider::Slider(const Rect& bounds, ControlListener* listener, std::int32_t tag,
+Slider::Slider(const Rect& bounds, ControlListener* controlListener, std::int32_t controlTag,
                std::int32_t startPos, std::int32_t endPos, Bitmap* thumb, Bitmap* background,
                const Point& offset, std::int32_t sliderStyle)
-    : Control(bounds, listener, tag, background),
+    : Control(bounds, controlListener, controlTag, background),
       bitmapOffset(offset),
       style(sliderStyle),
       controlWidth(bounds.width()),
@@ -21,10 +21,10 @@ Slider::Slider(const Rect& bounds, ControlListener* listener, std::int32_t tag,
   Slider::setThumbOffset(Point(0, 0));
 }
 
-Slider::Slider(const Rect& bounds, ControlListener* listener, std::int32_t tag,
+Slider::Slider(const Rect& bounds, ControlListener* controlListener, std::int32_t controlTag,
                const Point& trackStart, std::int32_t trackLength, Bitmap* thumb, Bitmap* background,
                const Point& offset, std::int32_t sliderStyle)
-    : Control(bounds, listener, tag, background),
+    : Control(bounds, controlListener, controlTag, background),
       bitmapOffset(offset),
       style(sliderStyle),
       controlWidth(bounds.width()),
@@ -169,8 +169,8 @@ bool Slider::growsFromStart() const {
 Rect Slider::thumbRect(bool bounded) const {
   const bool horizontal = isHorizontal();
   // A value outside [0, 1] (from the host or a changed range) keeps the thumb on the track.
-  const float value = unitFraction(getValue());
-  const float fraction = growsFromStart() ? value : 1.0f - value;
+  const float unit = unitFraction(getValue());
+  const float fraction = growsFromStart() ? unit : 1.0f - unit;
   std::int32_t lead = static_cast<std::int32_t>(static_cast<float>(thumbTravel) * fraction) +
                       (horizontal ? thumbOffset.x : thumbOffset.y);
   if (bounded && lead < lowestPosition) lead = lowestPosition;
@@ -188,26 +188,30 @@ void Slider::drawLayers(DrawContext* target, const Point& origin) {
   drawBitmapPart(thumbBitmap, target, thumb, Point(0, 0), transparentThumb);
 }
 
-VerticalSlider::VerticalSlider(const Rect& bounds, ControlListener* listener, std::int32_t tag,
-                               std::int32_t startPos, std::int32_t endPos, Bitmap* thumb,
-                               Bitmap* background, const Point& offset, std::int32_t style)
-    : Slider(bounds, listener, tag, startPos, endPos, thumb, background, offset,
-             style | kSliderVertical) {}
+VerticalSlider::VerticalSlider(const Rect& bounds, ControlListener* controlListener,
+                               std::int32_t controlTag, std::int32_t startPos, std::int32_t endPos,
+                               Bitmap* thumb, Bitmap* background, const Point& offset,
+                               std::int32_t sliderStyle)
+    : Slider(bounds, controlListener, controlTag, startPos, endPos, thumb, background, offset,
+             sliderStyle | kSliderVertical) {}
 
-VerticalSlider::VerticalSlider(const Rect& bounds, ControlListener* listener, std::int32_t tag,
-                               const Point& trackStart, std::int32_t trackLength, Bitmap* thumb,
-                               Bitmap* background, const Point& offset, std::int32_t style)
-    : Slider(bounds, listener, tag, trackStart, trackLength, thumb, background, offset,
-             style | kSliderVertical) {}
+VerticalSlider::VerticalSlider(const Rect& bounds, ControlListener* controlListener,
+                               std::int32_t controlTag, const Point& trackStart,
+                               std::int32_t trackLength, Bitmap* thumb, Bitmap* background,
+                               const Point& offset, std::int32_t sliderStyle)
+    : Slider(bounds, controlListener, controlTag, trackStart, trackLength, thumb, background,
+             offset, sliderStyle | kSliderVertical) {}
 
-HorizontalSlider::HorizontalSlider(const Rect& bounds, ControlListener* listener, std::int32_t tag,
-                                   std::int32_t startPos, std::int32_t endPos, Bitmap* thumb,
-                                   Bitmap* background, const Point& offset, std::int32_t style)
-    : Slider(bounds, listener, tag, startPos, endPos, thumb, background, offset,
-             style | kSliderHorizontal) {}
+HorizontalSlider::HorizontalSlider(const Rect& bounds, ControlListener* controlListener,
+                                   std::int32_t controlTag, std::int32_t startPos,
+                                   std::int32_t endPos, Bitmap* thumb, Bitmap* background,
+                                   const Point& offset, std::int32_t sliderStyle)
+    : Slider(bounds, controlListener, controlTag, startPos, endPos, thumb, background, offset,
+             sliderStyle | kSliderHorizontal) {}
 
-HorizontalSlider::HorizontalSlider(const Rect& bounds, ControlListener* listener, std::int32_t tag,
-                                   const Point& trackStart, std::int32_t trackLength, Bitmap* thumb,
-                                   Bitmap* background, const Point& offset, std::int32_t style)
-    : Slider(bounds, listener, tag, trackStart, trackLength, thumb, background, offset,
-             style | kSliderHorizontal) {}
+HorizontalSlider::HorizontalSlider(const Rect& bounds, ControlListener* controlListener,
+                                   std::int32_t controlTag, const Point& trackStart,
+                                   std::int32_t trackLength, Bitmap* thumb, Bitmap* background,
+                                   const Point& offset, std::int32_t sliderStyle)
+    : Slider(bounds, controlListener, controlTag, trackStart, trackLength, thumb, background,
+             offset, sliderStyle | kSliderHorizontal) {}

@@ -3,9 +3,12 @@
 #include "gui/controls/ImagePicking.h"
 #include "gui/core/Frame.h"
 
-SplashPanel::SplashPanel(const Rect& clickArea, ControlListener* listener, std::int32_t tag,
-                         Bitmap* background, const Rect& display, const Point& offset)
-    : Control(clickArea, listener, tag, background), displayRect(display), bitmapOffset(offset) {}
+SplashPanel::SplashPanel(const Rect& clickArea, ControlListener* controlListener,
+                         std::int32_t controlTag, Bitmap* background, const Rect& display,
+                         const Point& offset)
+    : Control(clickArea, controlListener, controlTag, background),
+      displayRect(display),
+      bitmapOffset(offset) {}
 
 SplashPanel::~SplashPanel() = default;
 

@@ -28,10 +28,10 @@ float positionValue(std::int32_t distance, std::int32_t span, std::int32_t posit
 
 }  // namespace
 
-StripSwitch::StripSwitch(const Rect& bounds, ControlListener* listener, std::int32_t tag,
-                         std::int32_t images, std::int32_t height, std::int32_t count,
-                         Bitmap* background, const Point& offset)
-    : Control(bounds, listener, tag, background),
+StripSwitch::StripSwitch(const Rect& bounds, ControlListener* controlListener,
+                         std::int32_t controlTag, std::int32_t images, std::int32_t height,
+                         std::int32_t count, Bitmap* background, const Point& offset)
+    : Control(bounds, controlListener, controlTag, background),
       bitmapOffset(offset),
       imageCount(images),
       imageHeight(height),
@@ -59,10 +59,10 @@ void StripSwitch::followPositions(DrawContext* context, Point& where, std::int32
       });
 }
 
-VerticalSwitch::VerticalSwitch(const Rect& bounds, ControlListener* listener, std::int32_t tag,
-                               std::int32_t images, std::int32_t height, std::int32_t count,
-                               Bitmap* background, const Point& offset)
-    : StripSwitch(bounds, listener, tag, images, height, count, background, offset) {}
+VerticalSwitch::VerticalSwitch(const Rect& bounds, ControlListener* controlListener,
+                               std::int32_t controlTag, std::int32_t images, std::int32_t height,
+                               std::int32_t count, Bitmap* background, const Point& offset)
+    : StripSwitch(bounds, controlListener, controlTag, images, height, count, background, offset) {}
 
 VerticalSwitch::~VerticalSwitch() = default;
 
@@ -70,10 +70,11 @@ void VerticalSwitch::onMouseDown(DrawContext* context, Point& where) {
   followPositions(context, where, imageHeight, [this](const Point& at) { return at.y - size.top; });
 }
 
-HorizontalSwitch::HorizontalSwitch(const Rect& bounds, ControlListener* listener, std::int32_t tag,
-                                   std::int32_t images, std::int32_t height, std::int32_t count,
-                                   Bitmap* background, const Point& offset)
-    : StripSwitch(bounds, listener, tag, images, height, count, background, offset) {}
+HorizontalSwitch::HorizontalSwitch(const Rect& bounds, ControlListener* controlListener,
+                                   std::int32_t controlTag, std::int32_t images,
+                                   std::int32_t height, std::int32_t count, Bitmap* background,
+                                   const Point& offset)
+    : StripSwitch(bounds, controlListener, controlTag, images, height, count, background, offset) {}
 
 HorizontalSwitch::~HorizontalSwitch() = default;
 
@@ -82,10 +83,10 @@ void HorizontalSwitch::onMouseDown(DrawContext* context, Point& where) {
   followPositions(context, where, width, [this](const Point& at) { return at.x - size.left; });
 }
 
-SpringSwitch::SpringSwitch(const Rect& bounds, ControlListener* listener, std::int32_t tag,
-                           std::int32_t height, Bitmap* background, const Point& offset,
-                           std::int32_t springStyle)
-    : Control(bounds, listener, tag, background),
+SpringSwitch::SpringSwitch(const Rect& bounds, ControlListener* controlListener,
+                           std::int32_t controlTag, std::int32_t height, Bitmap* background,
+                           const Point& offset, std::int32_t springStyle)
+    : Control(bounds, controlListener, controlTag, background),
       bitmapOffset(offset),
       imageHeight(height),
       style(springStyle) {

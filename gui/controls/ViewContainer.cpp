@@ -27,7 +27,7 @@ namespace {
 // coordinates. The offset accumulates, so nested containers land where they lie.
 class ShiftedOrigin {
  public:
-  ShiftedOrigin(DrawContext* context, const Rect& size) : context(context) {
+  ShiftedOrigin(DrawContext* target, const Rect& size) : context(target) {
     if (!context) return;
     Point origin = context->getOffset();
     context->pushOrigin(origin.offset(size.left, size.top), saved);
@@ -305,10 +305,10 @@ bool ViewContainer::wouldContainItself(View* child) const {
   return false;
 }
 
-void ViewContainer::addChild(View* child, const Rect& hitArea, bool mouseActive) {
+void ViewContainer::addChild(View* child, const Rect& childHitArea, bool childMouseActive) {
   if (!child) return;
-  child->setMouseActive(mouseActive);
-  child->setHitArea(hitArea);
+  child->setMouseActive(childMouseActive);
+  child->setHitArea(childHitArea);
   addChild(child);
 }
 

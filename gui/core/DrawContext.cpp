@@ -49,8 +49,8 @@ platform::MixMode mixModeOf(std::int32_t drawMode) {
 
 }  // namespace
 
-DrawContext::DrawContext(FrameLink* frame, platform::Device* device, platform::Window* window)
-    : windowHandle(window), frame(frame) {
+DrawContext::DrawContext(FrameLink* link, platform::Device* device, platform::Window* window)
+    : windowHandle(window), frame(link) {
   clipRect = defaultClip();
   windowOrigin = windowTopLeft();
   attachDevice(device);

@@ -32,11 +32,11 @@ char lowerAscii(char c) {
 // The names read from a dropped list, each in a string of its own, given back at the end.
 class NameList {
  public:
-  explicit NameList(std::int32_t capacity)
-      : items(new (std::nothrow) const char*[static_cast<std::size_t>(capacity)]),
-        capacity(items ? capacity : 0) {}
+  explicit NameList(std::int32_t room)
+      : items(new (std::nothrow) const char*[static_cast<std::size_t>(room)]),
+        capacity(items ? room : 0) {}
   ~NameList() {
-    for (std::int32_t i = 0; i < count; ++i) delete[] items[i];
+    for (std::int32_t i = 0; i < count; ++i) delete[] items[static_cast<std::size_t>(i)];
   }
   NameList(const NameList&) = delete;
   NameList& operator=(const NameList&) = delete;
@@ -48,7 +48,7 @@ class NameList {
     char* copy = new (std::nothrow) char[length + 1];
     if (!copy) return;
     std::memcpy(copy, name, length + 1);
-    items[count++] = copy;
+    items[static_cast<std::size_t>(count++)] = copy;
   }
   const char* const* list() const { return items.get(); }
   std::int32_t size() const { return count; }

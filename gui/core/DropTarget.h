@@ -21,7 +21,7 @@ class DropTarget final : public platform::DropSink {
   static constexpr std::size_t kMaxTextBytes = 1 << 20;
 
   // frame is not owned and outlives the registration; null delivers nowhere.
-  explicit DropTarget(Frame* frame) : frame(frame) {}
+  explicit DropTarget(Frame* target) : frame(target) {}
 
   // Text and file lists are accepted: move, or copy while Control is held, as far as the
   // source allows either; anything else shows no effect.

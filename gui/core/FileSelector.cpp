@@ -68,7 +68,7 @@ std::vector<FilterEntry> fileFilters(const VstFileSelect& selection) {
 // its first "-"), then the folder in brackets, cut to the platform's caption size.
 class FolderCaption final : public platform::SaveCaption {
  public:
-  explicit FolderCaption(const std::string& title) : title(title) {}
+  explicit FolderCaption(const std::string& text) : title(text) {}
   void compose(const char* current, const char* folder, char* out, std::int32_t size) override {
     if (!out || size <= 0) return;
     std::string caption = title;
@@ -137,7 +137,8 @@ std::int32_t FileSelector::runPlatformDialog(VstFileSelect& selection) {
   }
   const bool multiple = dialog.kind == platform::FileDialogKind::OpenMultiple;
   const std::int32_t capacity = multiple ? kMultipleBytes : kPathBytes;
-  const std::unique_ptr<char[]> answer(new (std::nothrow) char[capacity]());
+  const auto bytes = static_cast<std::size_t>(capacity);
+  const std::unique_ptr<char[]> answer(new (std::nothrow) char[bytes]());
   if (!answer) return 0;
   const std::string title = field(selection.title);
   const std::vector<FilterEntry> entries = fileFilters(selection);
@@ -165,8 +166,8 @@ std::int32_t FileSelector::runPlatformDialog(VstFileSelect& selection) {
   dialog.answerCapacity = capacity;
   if (!platform::fileDialogs().run(dialog)) return 0;
   // Whatever the platform wrote, the answer ends within its buffer.
-  answer[capacity - 1] = '\0';
-  answer[capacity - 2] = '\0';
+  answer[bytes - 1] = '\0';
+  answer[bytes - 2] = '\0';
   return multiple ? storeMultiple(selection, answer.get(), capacity)
                   : storeSingle(selection, answer.get());
 }

@@ -25,7 +25,7 @@ class FileSelector {
   static constexpr std::int32_t kMultipleBytes = 102400;
 
   // effect is not owned, may be null, and outlives the selector.
-  explicit FileSelector(ExtendedEffect* effect) : effect(effect) {}
+  explicit FileSelector(ExtendedEffect* owner) : effect(owner) {}
   // Closes the selection: through the host when the host made it, else by freeing what
   // this selector allocated into the request.
   virtual ~FileSelector();

@@ -23,11 +23,11 @@ constexpr std::int32_t kListGrowth = 20;
 
 }  // namespace
 
-Frame::Frame(const Rect& bounds, platform::WindowHandle parent, EditorBase* owner)
-    : View(bounds), editor(owner), parentWindow(parent) {
+Frame::Frame(const Rect& bounds, platform::WindowHandle hostWindow, EditorBase* owner)
+    : View(bounds), editor(owner), parentWindow(hostWindow) {
   open = true;
   platform::windows().oleInitialize();
-  createWindow(parent);
+  createWindow(hostWindow);
 }
 
 Frame::Frame(const Rect& bounds, const char* title, EditorBase* owner, std::int32_t style)
@@ -62,12 +62,12 @@ Frame::~Frame() {
   delete windowRecord;
 }
 
-bool Frame::createWindow(platform::WindowHandle parent) {
-  if (!parent) return false;
+bool Frame::createWindow(platform::WindowHandle hostWindow) {
+  if (!hostWindow) return false;
   registerClass();
   platform::WindowService& service = platform::windows();
   platform::WindowHandle made =
-      service.createChildWindow(className, parent, "Window", size.width(), size.height());
+      service.createChildWindow(className, hostWindow, "Window", size.width(), size.height());
   if (!made) {
     // Nothing will unregister for a window that never was.
     unregisterClass();

@@ -193,12 +193,13 @@ void Frame::windowButtonDown(platform::Device& device, Point where, platform::Pr
   onMouseDown(&context, where);
 }
 
-bool Frame::windowMeasureMenuItem(std::uintptr_t itemData, platform::Device& device, Point& size) {
+bool Frame::windowMeasureMenuItem(std::uintptr_t itemData, platform::Device& device,
+                                  Point& itemSize) {
   auto* painting = dynamic_cast<FocusPainting*>(focusView);
   if (!painting || itemData == 0) return false;
   platform::WindowRef ref(getWindow());
   DrawContext context(this, &device, &ref);
-  return painting->measureMenuItem(reinterpret_cast<const char*>(itemData), &context, size);
+  return painting->measureMenuItem(reinterpret_cast<const char*>(itemData), &context, itemSize);
 }
 
 bool Frame::windowDrawMenuItem(std::uintptr_t itemData, std::int32_t itemId, std::int32_t stateBits,

@@ -80,21 +80,21 @@ bool Frame::resizeWrappersByHand(std::int32_t width, std::int32_t height) {
   if (dialogFrames != 0) {
     do {
       if (!current) return true;
-      const platform::WindowHandle parent = service.parentOf(current);
+      const platform::WindowHandle outerWindow = service.parentOf(current);
       char parentClass[64] = "";
-      if (!parent || (service.className(parent, parentClass, sizeof parentClass) &&
-                      std::strcmp(parentClass, "MDIClient") == 0)) {
+      if (!outerWindow || (service.className(outerWindow, parentClass, sizeof parentClass) &&
+                           std::strcmp(parentClass, "MDIClient") == 0)) {
         break;
       }
       Rect inner;
       Rect outer;
       service.screenRect(current, inner);
-      service.screenRect(parent, outer);
+      service.screenRect(outerWindow, outer);
       service.resizeWindow(current, clampedSum(width, dx), clampedSum(height, dy));
       dx = clampedSum(outer.width(), -static_cast<std::int64_t>(inner.width()));
       dy = clampedSum(outer.height(), -static_cast<std::int64_t>(inner.height()));
       if (dx > kWrapperMargin || dy > kWrapperMargin) return true;
-      current = parent;
+      current = outerWindow;
     } while (dx != dialogFrames);
   }
   if (current) service.resizeWindow(current, clampedSum(width, dx), clampedSum(height, dy));
@@ -108,13 +108,13 @@ bool Frame::getPosition(std::int32_t& x, std::int32_t& y) const {
   if (!isOpen() || !service.screenRect(current, own)) return false;
   for (;;) {
     if (service.hasCaption(current)) break;
-    const platform::WindowHandle parent = service.parentOf(current);
+    const platform::WindowHandle outerWindow = service.parentOf(current);
     Rect outer;
-    if (!parent || !service.screenRect(parent, outer)) break;
+    if (!outerWindow || !service.screenRect(outerWindow, outer)) break;
     const std::int64_t dw = static_cast<std::int64_t>(outer.width()) - own.width();
     const std::int64_t dh = static_cast<std::int64_t>(outer.height()) - own.height();
     if (std::llabs(dw) > kPositionSlack || std::llabs(dh) > kPositionSlack) break;
-    current = parent;
+    current = outerWindow;
   }
   Point corner;
   if (!service.positionInParent(current, corner)) return false;
@@ -127,8 +127,9 @@ bool Frame::openThroughHost(const Point* topLeft) {
   platform::WindowService& service = platform::windows();
   if (isOpen()) {
     const platform::WindowHandle own = getWindow();
-    const platform::WindowHandle parent = own ? service.parentOf(own) : nullptr;
-    const platform::WindowHandle grandparent = parent ? service.parentOf(parent) : nullptr;
+    const platform::WindowHandle outerWindow = own ? service.parentOf(own) : nullptr;
+    const platform::WindowHandle grandparent =
+        outerWindow ? service.parentOf(outerWindow) : nullptr;
     if (grandparent) service.bringToTop(grandparent);
     return true;
   }
@@ -138,10 +139,10 @@ bool Frame::openThroughHost(const Point* topLeft) {
     windowRecord->xPos = static_cast<std::int16_t>(topLeft->x);
     windowRecord->yPos = static_cast<std::int16_t>(topLeft->y);
   }
-  platform::WindowHandle parent = effect->openHostWindow(windowRecord);
-  if (!parent) return false;
-  parentWindow = parent;
-  open = createWindow(parent);
+  platform::WindowHandle hostWindow = effect->openHostWindow(windowRecord);
+  if (!hostWindow) return false;
+  parentWindow = hostWindow;
+  open = createWindow(hostWindow);
   return isOpen();
 }
 

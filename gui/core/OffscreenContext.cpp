@@ -3,9 +3,9 @@
 #include "gui/core/Bitmap.h"
 #include "gui/platform/Graphics.h"
 
-OffscreenContext::OffscreenContext(FrameLink* frame, std::int32_t width, std::int32_t height,
+OffscreenContext::OffscreenContext(FrameLink* link, std::int32_t width, std::int32_t height,
                                    Color background)
-    : DrawContext(frame, nullptr, nullptr),
+    : DrawContext(link, nullptr, nullptr),
       surfaceHeight(height),
       surfaceWidth(width),
       backgroundColor(background) {

@@ -59,20 +59,29 @@ void verticalSliderAt(Canvas& c, const std::vector<SkinImage>& skin, const Rect&
         true);
 }
 
+// A rectangle grown (positive) or shrunk (negative) by grow on every side, as a shape.
+Shape boxOf(const Rect& at, std::int32_t grow = 0) {
+  return shapes::box(static_cast<float>(at.left - grow), static_cast<float>(at.top - grow),
+                     static_cast<float>(at.right + grow), static_cast<float>(at.bottom + grow));
+}
+
+float centreX(const Rect& at) {
+  return static_cast<float>(at.left + at.right) / 2.0f;
+}
+float centreY(const Rect& at) {
+  return static_cast<float>(at.top + at.bottom) / 2.0f;
+}
+
 void field(Canvas& c, Lettering& l, const Rect& at, const char* text, std::int32_t size) {
-  c.fill(shapes::box(static_cast<float>(at.left), static_cast<float>(at.top),
-                     static_cast<float>(at.right), static_cast<float>(at.bottom)),
-         Rgb{0, 0, 0});
-  c.fill(shapes::subtract(shapes::box(at.left, at.top, at.right, at.bottom),
-                          shapes::box(at.left + 1, at.top + 1, at.right - 1, at.bottom - 1)),
-         Rgb{255, 255, 255});
-  l.draw(c, text, (at.left + at.right) / 2.0f, (at.top + at.bottom) / 2.0f, Align::Centre,
+  c.fill(boxOf(at), Rgb{0, 0, 0});
+  c.fill(shapes::subtract(boxOf(at), boxOf(at, -1)), Rgb{255, 255, 255});
+  l.draw(c, text, centreX(at), centreY(at), Align::Centre,
          TextStyle{size, false, 0, Rgb{255, 255, 255}});
 }
 
 void display(Canvas& c, Lettering& l, const Rect& at, const char* text) {
-  c.fill(shapes::box(at.left, at.top, at.right, at.bottom), Rgb{127, 127, 127});
-  l.draw(c, text, (at.left + at.right) / 2.0f, (at.top + at.bottom) / 2.0f, Align::Centre,
+  c.fill(boxOf(at), Rgb{127, 127, 127});
+  l.draw(c, text, centreX(at), centreY(at), Align::Centre,
          TextStyle{9, false, 0, Rgb{255, 255, 255}});
 }
 

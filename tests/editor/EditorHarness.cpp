@@ -24,7 +24,7 @@ std::vector<int32> RecordingHost::opcodes(const std::vector<int32>& skip) const 
   return result;
 }
 
-HarnessEditor::HarnessEditor(ExtendedEffect* effect) : EditorBase(effect) {
+HarnessEditor::HarnessEditor(ExtendedEffect* owner) : EditorBase(owner) {
   rectangle = kEditorRect;
 }
 

@@ -46,7 +46,7 @@ TEST(Parameters, TapNumberLabelFollowsTheSource) {
   const char* tapLabels[] = {"Controller #", "Note #", "VST TimeInfo (ignoring)",
                              "MIDI Sync (ignoring)"};
   for (int source = 0; source < 4; ++source) {
-    plugin.setParameter(kTempoSource, source / 4.0f);
+    plugin.setParameter(kTempoSource, static_cast<float>(source) / 4.0f);
     EXPECT_EQ(label(plugin, kTapNumber), tapLabels[source]);
   }
 }

@@ -14,7 +14,7 @@ namespace {
 // Records what the dispatcher hands to the editor.
 class RecordingEditor : public BasicEditor {
  public:
-  explicit RecordingEditor(ExtendedEffect* effect) : BasicEditor(effect) {}
+  explicit RecordingEditor(ExtendedEffect* owner) : BasicEditor(owner) {}
   int open(void* window) override {
     BasicEditor::open(window);
     openedWith = window;

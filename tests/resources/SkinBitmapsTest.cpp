@@ -59,7 +59,8 @@ TEST(SkinBitmapsTest, FilesAreUncompressedBottomUpBitmapsOfTheirDepth) {
     EXPECT_EQ(le(b, 26, 2), 1u) << e.file;
     EXPECT_EQ(le(b, 28, 2), static_cast<std::uint32_t>(e.bitsPerPixel)) << e.file;
     EXPECT_EQ(le(b, 30, 4), 0u) << e.file;  // BI_RGB
-    const std::size_t stride = (static_cast<std::size_t>(e.width) * e.bitsPerPixel / 8 + 3) & ~3u;
+    const std::size_t stride =
+        (static_cast<std::size_t>(e.width * e.bitsPerPixel) / 8 + 3) & ~std::size_t{3};
     EXPECT_EQ(b.size(), 54 + stride * static_cast<std::size_t>(e.height)) << e.file;
   }
 }

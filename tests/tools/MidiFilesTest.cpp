@@ -67,7 +67,8 @@ TEST(SmfWriter, LeavesOutMessagesAFileCannotCarry) {
   EXPECT_EQ(smf.skipped, 3);
   const std::vector<std::uint8_t> tail = {0x00, 0xC2, 0x05, 0x00, 0xFF, 0x2F, 0x00};
   ASSERT_GE(smf.bytes.size(), tail.size());
-  EXPECT_TRUE(std::equal(tail.begin(), tail.end(), smf.bytes.end() - tail.size()))
+  EXPECT_TRUE(std::equal(tail.begin(), tail.end(),
+                         smf.bytes.end() - static_cast<std::ptrdiff_t>(tail.size())))
       << "a program change carries one data byte only";
 }
 

@@ -66,8 +66,8 @@ struct WaveBuilder {
     put16(fmt, code);
     put16(fmt, channels);
     put32(fmt, rate);
-    put32(fmt, rate * channels * bits / 8);
-    put16(fmt, channels * bits / 8);
+    put32(fmt, rate * std::uint32_t{channels} * std::uint32_t{bits} / 8);
+    put16(fmt, std::uint32_t{channels} * std::uint32_t{bits} / 8);
     put16(fmt, bits);
   }
   void extensibleFormat(std::uint16_t subCode, std::uint16_t channels, std::uint32_t rate,
@@ -95,7 +95,7 @@ struct WaveBuilder {
     put32(out, dataSizeOverride ? dataSizeOverride : static_cast<std::uint32_t>(data.size()));
     out.insert(out.end(), data.begin(), data.end());
     const std::uint32_t riff = static_cast<std::uint32_t>(out.size() - 8);
-    for (int i = 0; i < 4; ++i) out[4 + i] = (riff >> (8 * i)) & 0xFF;
+    for (std::size_t i = 0; i < 4; ++i) out[4 + i] = static_cast<std::uint8_t>(riff >> (8 * i));
     return out;
   }
 };
@@ -126,8 +126,8 @@ TEST_P(WavRoundTrip, ReadsBackWhatWasWrittenWithinTheFormatsResolution) {
   // An odd frame count checks the pad byte of odd-sized 24-bit mono data.
   const int frames = 1001;
   std::vector<float> left(frames), right(frames);
-  for (int i = 0; i < frames; ++i) {
-    left[i] = 0.9f * std::sin(0.01f * i);
+  for (std::size_t i = 0; i < frames; ++i) {
+    left[i] = 0.9f * std::sin(0.01f * static_cast<float>(i));
     right[i] = -0.5f + static_cast<float>(i) / frames;
   }
   left[0] = -1.0f;  // the most negative code of every PCM width
@@ -149,7 +149,7 @@ TEST_P(WavRoundTrip, ReadsBackWhatWasWrittenWithinTheFormatsResolution) {
   ASSERT_EQ(reader.frames(), frames);
   std::vector<float> readRight;
   const std::vector<float> readLeft = readAll(reader, &readRight);
-  for (int i = 0; i < frames; ++i) {
+  for (std::size_t i = 0; i < frames; ++i) {
     ASSERT_NEAR(readLeft[i], left[i], c.tolerance) << "frame " << i;
     ASSERT_NEAR(readRight[i], c.channels == 2 ? right[i] : left[i], c.tolerance) << "frame " << i;
   }

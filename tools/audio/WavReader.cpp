@@ -113,8 +113,8 @@ bool WavReader::open(const std::string& path, std::string& error) {
       if (fmt.empty()) return fail("the data chunk comes before the fmt chunk");
       if (position + size > fileSize)
         return fail("truncated: the data chunk runs past the end of the file");
-      frames_ =
-          size / (static_cast<std::uint32_t>(format_.channels) * bytesPerSample(format_.encoding));
+      frames_ = size / (static_cast<std::uint32_t>(format_.channels) *
+                        static_cast<std::uint32_t>(bytesPerSample(format_.encoding)));
       framesLeft_ = frames_;
       return true;
     } else if (position + size > fileSize ||

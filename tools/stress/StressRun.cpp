@@ -50,7 +50,9 @@ bool StressRun::step() {
       break;
     case RequestKind::LoadPreset:
       ++report_.parameterRequests;
-      for (int32 i = 0; i < parameterCount_; ++i) setParameter(i, request.presetValues[i]);
+      for (int32 i = 0; i < parameterCount_; ++i) {
+        setParameter(i, request.presetValues[static_cast<std::size_t>(i)]);
+      }
       break;
     case RequestKind::Process:
     case RequestKind::Accumulate:

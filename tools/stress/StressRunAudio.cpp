@@ -57,7 +57,8 @@ void StressRun::fillBlock(const Request& request, size_t frames) {
       channels_[channel][i] = (random_.unit() * 2.0f - 1.0f) * amplitude;
   }
   for (int channel = 0; channel < 2; ++channel)
-    inputCopies_[channel].assign(channels_[channel].begin(), channels_[channel].begin() + frames);
+    inputCopies_[channel].assign(channels_[channel].begin(),
+                                 channels_[channel].begin() + static_cast<std::ptrdiff_t>(frames));
 }
 
 void StressRun::process(const Request& request) {

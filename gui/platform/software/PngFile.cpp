@@ -15,7 +15,8 @@ bool savePng(const PixelSurface& surface, const char* path) {
   image.height = static_cast<png_uint_32>(surface.height());
   image.format = PNG_FORMAT_RGB;
   std::vector<png_byte> rgb;
-  rgb.reserve(static_cast<std::size_t>(surface.width()) * surface.height() * 3);
+  rgb.reserve(static_cast<std::size_t>(surface.width()) *
+              static_cast<std::size_t>(surface.height()) * 3);
   for (std::int32_t y = 0; y < surface.height(); ++y) {
     for (std::int32_t x = 0; x < surface.width(); ++x) {
       const Color c = Color::fromWord(surface.pixel(x, y));

@@ -25,8 +25,8 @@ class Text final : public platform::DroppedText {
 
 class Files final : public platform::DroppedFiles {
  public:
-  Files(const std::vector<std::string>& names, const std::vector<std::int32_t>& unreadable)
-      : names(names), unreadable(unreadable) {}
+  Files(const std::vector<std::string>& fileNames, const std::vector<std::int32_t>& refused)
+      : names(fileNames), unreadable(refused) {}
   std::int32_t count() const override { return static_cast<std::int32_t>(names.size()); }
   bool name(std::int32_t index, char* out, std::int32_t capacity) const override {
     if (index < 0 || index >= count() || !out) return false;

@@ -50,8 +50,8 @@ class ScriptedDrag {
  public:
   static constexpr std::int32_t kAllowBoth = platform::kAllowCopy | platform::kAllowMove;
 
-  explicit ScriptedDrag(ScriptedDropData& data, std::int32_t allowed = kAllowBoth)
-      : data(data), allowed(allowed) {}
+  explicit ScriptedDrag(ScriptedDropData& source, std::int32_t allowedEffects = kAllowBoth)
+      : data(source), allowed(allowedEffects) {}
   // Cancels the drag when it is still over a window.
   ~ScriptedDrag() { cancel(); }
   ScriptedDrag(const ScriptedDrag&) = delete;

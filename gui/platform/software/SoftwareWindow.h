@@ -7,7 +7,7 @@ namespace software {
 
 class SoftwareWindow : public platform::Window {
  public:
-  explicit SoftwareWindow(const Rect& screen) : screen(screen) {}
+  explicit SoftwareWindow(const Rect& rect) : screen(rect) {}
   void setScreenRect(const Rect& r) { screen = r; }
   bool screenRect(Rect& out) const override {
     out = screen;

@@ -18,9 +18,9 @@ std::int32_t clampMagnitude(std::int32_t v, std::int32_t limit) {
 
 }  // namespace
 
-GdiDevice::GdiDevice(HDC dc) : GdiDevice(dc, false) {}
+GdiDevice::GdiDevice(HDC target) : GdiDevice(target, false) {}
 
-GdiDevice::GdiDevice(HDC dc, bool ownsDc) : dc(dc), ownsDc(ownsDc) {
+GdiDevice::GdiDevice(HDC target, bool owned) : dc(target), ownsDc(owned) {
   if (ownsDc) initialBitmap = GetCurrentObject(dc, OBJ_BITMAP);
   openObjectScope();
 }

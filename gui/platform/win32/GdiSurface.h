@@ -14,8 +14,8 @@ namespace platform::win32 {
 class GdiSurface final : public Surface {
  public:
   // Takes ownership of a valid bitmap of the given size.
-  GdiSurface(HBITMAP bitmap, std::int32_t width, std::int32_t height)
-      : bitmap(bitmap), surfaceWidth(width), surfaceHeight(height) {}
+  GdiSurface(HBITMAP owned, std::int32_t width, std::int32_t height)
+      : bitmap(owned), surfaceWidth(width), surfaceHeight(height) {}
   ~GdiSurface() override;
   GdiSurface(const GdiSurface&) = delete;
   GdiSurface& operator=(const GdiSurface&) = delete;

@@ -114,7 +114,7 @@ class FileList final : public DroppedFiles {
 
 class OleData final : public DropData {
  public:
-  explicit OleData(IDataObject* data) : data(data) {}
+  explicit OleData(IDataObject* source) : data(source) {}
   bool offersText() override { return offers(data, CF_TEXT); }
   bool offersFiles() override { return offers(data, CF_HDROP); }
   std::unique_ptr<DroppedText> fetchText() override {

@@ -17,7 +17,7 @@ namespace platform::win32 {
 // it deletes the object. Called by OLE on the thread that registered it.
 class OleDropTarget final : public IDropTarget {
  public:
-  explicit OleDropTarget(std::unique_ptr<DropSink> sink) : sink(std::move(sink)) {}
+  explicit OleDropTarget(std::unique_ptr<DropSink> target) : sink(std::move(target)) {}
 
   // Itself for IID_IUnknown and IID_IDropTarget, with a reference added; E_NOINTERFACE and
   // no object for anything else.

@@ -14,8 +14,8 @@ WNDPROC systemEditProc = nullptr;
 
 class Win32EditBox final : public EditBox {
  public:
-  Win32EditBox(HWND box, HFONT font, EditBoxClient& client)
-      : box(box), font(font), client(client) {}
+  Win32EditBox(HWND edit, HFONT editFont, EditBoxClient& editClient)
+      : box(edit), font(editFont), client(editClient) {}
   ~Win32EditBox() override {
     // Unlinked first: a box that has the focus hears of losing it while it is destroyed.
     SetWindowLongPtrA(box, GWLP_USERDATA, 0);

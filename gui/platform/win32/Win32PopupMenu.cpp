@@ -30,7 +30,7 @@ Color fromSystem(int index) {
 
 class Win32PopupMenu final : public PopupMenu {
  public:
-  explicit Win32PopupMenu(HMENU menu) : menu(menu) {}
+  explicit Win32PopupMenu(HMENU handle) : menu(handle) {}
   ~Win32PopupMenu() override {
     // An appended submenu belongs to its parent's handle, which destroys it.
     if (!attached) DestroyMenu(menu);

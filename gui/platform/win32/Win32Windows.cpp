@@ -40,7 +40,7 @@ win32::WideText wide(const char* text) {
 // The window's device, given back to the window once the drawing objects are restored.
 class FetchedDevice final : public WindowDevice {
  public:
-  FetchedDevice(HWND window, HDC dc) : window(window), dc(dc) { drawing.emplace(dc); }
+  FetchedDevice(HWND owner, HDC device) : window(owner), dc(device) { drawing.emplace(dc); }
   ~FetchedDevice() override {
     drawing.reset();
     ReleaseDC(window, dc);

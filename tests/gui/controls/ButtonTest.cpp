@@ -111,7 +111,7 @@ TEST_F(ButtonTest, DrawnButtonsMatchTheirPicture) {
         new MomentaryButton(Rect(22 + 10 * on, 2, 30 + 10 * on, 8), nullptr, 0, 6, images, Point());
     controls[4 + on] =
         new LatchButton(Rect(42 + 10 * on, 2, 50 + 10 * on, 8), nullptr, 0, 6, images, Point());
-    for (int kind = 0; kind < 3; ++kind) controls[2 * kind + on]->setValue(on);
+    for (int kind = 0; kind < 3; ++kind) controls[2 * kind + on]->setValue(static_cast<float>(on));
   }
   images->release();
   EXPECT_TRUE(

@@ -253,7 +253,7 @@ TEST_F(MenuPopup, LongListsSplitIntoColumnsBelow160Entries) {
   for (int i = 0; i < 25; ++i) ASSERT_TRUE(menu->insertEntry(std::to_string(i).c_str()));
   menu->setEntriesPerColumn(10);
   click();
-  for (int i = 0; i < 25; ++i) {
+  for (std::size_t i = 0; i < 25; ++i) {
     const bool breaks = (lastPopup().entries[i].flags & platform::kMenuColumnBreak) != 0;
     EXPECT_EQ(breaks, i == 10 || i == 20) << i;
   }

@@ -26,9 +26,9 @@ class RecordingListener : public ControlListener {
 
 class TestFader : public Control {
  public:
-  TestFader(const Rect& size, ControlListener* listener, std::int32_t tag,
-            DragRules rules = {DragHold::LeftButton, true, false})
-      : Control(size, listener, tag, nullptr), rules(rules) {}
+  TestFader(const Rect& bounds, ControlListener* faderListener, std::int32_t faderTag,
+            DragRules dragRules = {DragHold::LeftButton, true, false})
+      : Control(bounds, faderListener, faderTag, nullptr), rules(dragRules) {}
 
   void draw(DrawContext*) override {
     ++draws;

@@ -93,8 +93,8 @@ TEST_F(ControlTest, ArrowKeysStepTheValueAndNotifyWithoutAContext) {
 
 TEST_F(ControlTest, OtherKeysAndKeyReleasesAreLeftAlone) {
   fader->setValue(0.5f);
-  for (unsigned char virt : {0, 10, 15, 32, 255}) {
-    EXPECT_EQ(fader->onKeyDown(key(virt)), -1) << int(virt);
+  for (const int code : {0, 10, 15, 32, 255}) {
+    EXPECT_EQ(fader->onKeyDown(key(static_cast<unsigned char>(code))), -1) << code;
   }
   EXPECT_EQ(fader->onKeyUp(key(VKEY_UP)), -1);
   EXPECT_EQ(fader->getValue(), 0.5f);

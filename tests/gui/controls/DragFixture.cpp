@@ -37,7 +37,8 @@ Bitmap* DragTest::strip(std::int32_t width, std::int32_t band,
   BmpLayout layout;
   layout.width = width;
   layout.height = band * static_cast<std::int32_t>(colors.size());
-  for (const Color& c : colors) layout.pixels.insert(layout.pixels.end(), width * band, c);
+  for (const Color& c : colors)
+    layout.pixels.insert(layout.pixels.end(), static_cast<std::size_t>(width * band), c);
   const std::int32_t id = nextBitmapId++;
   bitmapBytes.push_back(makeBmp(layout));
   software::registerBitmapResource(id, bitmapBytes.back().data(), bitmapBytes.back().size());

@@ -162,7 +162,7 @@ TEST_F(KnobTest, DrawnKnobsMatchTheirPicture) {
   for (int i = 0; i < 4; ++i) {
     knobs[i] = new Knob(Rect(2 + 22 * i, 2, 22 + 22 * i, 22), nullptr, 0, face,
                         i == 3 ? pointer : nullptr, Point());
-    knobs[i]->setValue(i * 0.5f);
+    knobs[i]->setValue(static_cast<float>(i) * 0.5f);
     knobs[i]->setPointerLineColor(kYellow);
   }
   knobs[3]->setValue(0.25f);

@@ -135,7 +135,7 @@ TEST_F(SliderTest, DrawnSlidersMatchTheirPictureWithOrWithoutABuffer) {
   for (int i = 0; i < 3; ++i) {
     sliders[i] = new VerticalSlider(Rect(2 + 8 * i, 2, 8 + 8 * i, 22), nullptr, 0, Point(1, 0), 20,
                                     thumb, track, Point(), kSliderOriginBottom);
-    sliders[i]->setValue(i * 0.5f);
+    sliders[i]->setValue(static_cast<float>(i) * 0.5f);
     // The last one was never attached and draws straight to the context.
     if (i < 2) sliders[i]->onAttached(nullptr);
   }

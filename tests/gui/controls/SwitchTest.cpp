@@ -131,10 +131,10 @@ TEST_F(SwitchTest, DrawnSwitchesMatchTheirPicture) {
   for (int i = 0; i < 3; ++i) {
     controls[i] =
         new VerticalSwitch(Rect(2 + 10 * i, 2, 10 + 10 * i, 8), nullptr, 0, 4, 6, 4, four, Point());
-    controls[i]->setValue(i * 0.5f);
+    controls[i]->setValue(static_cast<float>(i) * 0.5f);
     controls[3 + i] =
         new SpringSwitch(Rect(32 + 10 * i, 2, 40 + 10 * i, 8), nullptr, 0, 6, rocker, Point(), 0);
-    controls[3 + i]->setValue(i - 1.0f);
+    controls[3 + i]->setValue(static_cast<float>(i) - 1.0f);
   }
   four->release();
   rocker->release();

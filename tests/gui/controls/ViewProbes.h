@@ -26,9 +26,9 @@ class FakeFrame : public FrameServices {
 class ProbeView : public View {
  public:
   // Views die only through release, so tests learn of the death through a flag.
-  ProbeView(const Rect& size, std::string name, std::vector<std::string>* log = nullptr,
-            bool* destroyed = nullptr)
-      : View(size), name(std::move(name)), log(log), destroyed(destroyed) {}
+  ProbeView(const Rect& bounds, std::string probeName, std::vector<std::string>* probeLog = nullptr,
+            bool* destroyedFlag = nullptr)
+      : View(bounds), name(std::move(probeName)), log(probeLog), destroyed(destroyedFlag) {}
   ~ProbeView() override {
     if (destroyed) *destroyed = true;
   }

@@ -34,8 +34,10 @@ inline void put32(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t 
 
 inline std::vector<std::uint8_t> makeBmp(const BmpLayout& layout) {
   const std::size_t base = layout.fileHeader ? 14 : 0;
-  const std::int32_t rows = layout.height < 0 ? -layout.height : layout.height;
-  const std::size_t stride = (static_cast<std::size_t>(layout.width) * layout.bits + 31) / 32 * 4;
+  const auto rows = static_cast<std::size_t>(layout.height < 0 ? -layout.height : layout.height);
+  const auto width = static_cast<std::size_t>(layout.width);
+  const auto bytesPerPixel = static_cast<std::size_t>(layout.bits / 8);
+  const std::size_t stride = (width * static_cast<std::size_t>(layout.bits) + 31) / 32 * 4;
   std::vector<std::uint8_t> out(base + 40 + stride * rows, 0);
   if (layout.fileHeader) {
     out[0] = 'B';
@@ -48,17 +50,17 @@ inline std::vector<std::uint8_t> makeBmp(const BmpLayout& layout) {
   put32(out, base + kInfoHeight, static_cast<std::uint32_t>(layout.height));
   put16(out, base + kInfoPlanes, 1);
   put16(out, base + kInfoBits, static_cast<std::uint32_t>(layout.bits));
-  for (std::int32_t row = 0; row < rows; ++row) {
-    const std::int32_t y = layout.height > 0 ? rows - 1 - row : row;
+  for (std::size_t row = 0; row < rows; ++row) {
+    const std::size_t y = layout.height > 0 ? rows - 1 - row : row;
     std::uint8_t* line = out.data() + base + 40 + stride * row;
-    for (std::int32_t x = 0; x < layout.width; ++x) {
-      const Color c = layout.pixels[static_cast<std::size_t>(y) * layout.width + x];
+    for (std::size_t x = 0; x < width; ++x) {
+      const Color c = layout.pixels[y * width + x];
       if (layout.bits == 16) {
         const std::uint32_t v = ((c.red >> 3) << 10) | ((c.green >> 3) << 5) | (c.blue >> 3);
         line[x * 2] = static_cast<std::uint8_t>(v);
         line[x * 2 + 1] = static_cast<std::uint8_t>(v >> 8);
       } else {
-        std::uint8_t* p = line + x * (layout.bits / 8);
+        std::uint8_t* p = line + x * bytesPerPixel;
         p[0] = c.blue;
         p[1] = c.green;
         p[2] = c.red;

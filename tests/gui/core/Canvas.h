@@ -29,7 +29,7 @@ struct Canvas {
 
 // A frame stand-in with a size and a count of its idle calls.
 struct TestFrame : FrameLink {
-  explicit TestFrame(const Rect& size) : size(size) {}
+  explicit TestFrame(const Rect& bounds) : size(bounds) {}
   Rect frameSize() const override { return size; }
   void frameIdle() override { ++idles; }
 

@@ -20,7 +20,7 @@ using software::ScriptedDropData;
 // A view that keeps a copy of every drop that reaches it.
 class DropProbe : public View {
  public:
-  explicit DropProbe(const Rect& size) : View(size) {}
+  explicit DropProbe(const Rect& bounds) : View(bounds) {}
   bool onDropItems(const char* const* items, std::int32_t count, std::int32_t type,
                    Point& where) override {
     ++drops;

@@ -58,7 +58,7 @@ class Effect : public ExtendedEffect {
 // An editor with a frame open in a host window.
 class OpenEditor : public EditorBase {
  public:
-  OpenEditor(ExtendedEffect* effect, platform::WindowHandle parent) : EditorBase(effect) {
+  OpenEditor(ExtendedEffect* owner, platform::WindowHandle parent) : EditorBase(owner) {
     frame = new Frame(Rect(0, 0, 293, 249), parent, this);
   }
 };

@@ -17,8 +17,8 @@ using Log = std::vector<std::string>;
 
 class FocusProbe : public ProbeView {
  public:
-  FocusProbe(const Rect& size, std::string name, std::vector<std::string>* log)
-      : ProbeView(size, name, log), label(std::move(name)), focusLog(log) {}
+  FocusProbe(const Rect& bounds, std::string probeName, std::vector<std::string>* probeLog)
+      : ProbeView(bounds, probeName, probeLog), label(std::move(probeName)), focusLog(probeLog) {}
   void focusLost(DrawContext* context) override {
     focusLog->push_back(label + (context ? " focus lost with context" : " focus lost"));
   }
