@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "QuaverlingVersion.h"
+
 #include "resources/skin/SkinLayout.h"
 
 using namespace layout;
@@ -214,7 +216,8 @@ Canvas drawAbout(Lettering& lettering) {
          kAccentDeep);
   quaver(c, 40, 22, 2.4f, kAccent);
   lettering.draw(c, "Quaverling", 78, 46, Align::Left, TextStyle{30, true, 0, kInk});
-  lettering.draw(c, "Version 1.1.0", 80, 68, Align::Left, TextStyle{11, false, 0, kAccent});
+  lettering.draw(c, "Version " QV_VERSION_SHORT, 80, 68, Align::Left,
+                 TextStyle{11, false, 0, kAccent});
   c.fill(shapes::box(24, 84, fx(kPanelWidth) - 24, 85), kAccentDeep);
   const char* lines[] = {
       "A stereo tremolo and auto-panner whose LFO",
