@@ -17,6 +17,7 @@ if [[ $EUID -ne 0 ]] && command -v sudo >/dev/null; then sudo scripts/install-de
 xvfb-run -a wineboot -i >/dev/null 2>&1 || true
 
 failed=()
+scripts/check-format.sh || failed+=("format")
 # The Windows builds go first: their tests leave pictures drawn through GDI under Wine,
 # which the native tests then compare with the software backend's.
 for preset in win32 win64 native-debug; do
