@@ -202,8 +202,8 @@ class RecordingPainter : public MenuItemPainter {
 
 class PaintedMenu : public ChoiceMenu {
  public:
-  PaintedMenu(ControlListener* listener, RecordingPainter* painter)
-      : ChoiceMenu(kMenuRect, listener, 3, nullptr, nullptr, 0) {
+  PaintedMenu(ControlListener* menuListener, RecordingPainter* painter)
+      : ChoiceMenu(kMenuRect, menuListener, 3, nullptr, nullptr, 0) {
     itemPainter = painter;
   }
 };

@@ -22,7 +22,7 @@ namespace {
 // A view that keeps the names or text dropped on it.
 class DropProbe : public View {
  public:
-  explicit DropProbe(const Rect& size) : View(size) {}
+  explicit DropProbe(const Rect& bounds) : View(bounds) {}
   bool onDropItems(const char* const* items, std::int32_t count, std::int32_t type,
                    Point&) override {
     lastType = type;
@@ -41,7 +41,7 @@ class DropProbe : public View {
 // A data object carrying a file list (CF_HDROP) or a text (CF_TEXT) in global memory.
 class DataObject final : public IDataObject {
  public:
-  DataObject(CLIPFORMAT format, const std::vector<std::string>& texts) : format(format) {
+  DataObject(CLIPFORMAT offered, const std::vector<std::string>& texts) : format(offered) {
     std::string bytes;
     for (const std::string& text : texts) bytes += text + '\0';
     bytes += '\0';
@@ -104,7 +104,7 @@ class DataObject final : public IDataObject {
 // The user's side of a drag: the pointer moves onto the target, then the button goes up.
 class DropSource final : public IDropSource {
  public:
-  explicit DropSource(POINT target) : target(target) {}
+  explicit DropSource(POINT dropPoint) : target(dropPoint) {}
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** out) override {
     if (IsEqualIID(id, IID_IUnknown) || IsEqualIID(id, IID_IDropSource)) {
       *out = static_cast<IDropSource*>(this);

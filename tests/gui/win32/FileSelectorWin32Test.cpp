@@ -52,11 +52,12 @@ std::thread answerDialog(DWORD thread, std::string typed, std::string* caption,
     if (!typed.empty()) {
       // The name box is a combo box in newer dialogs, an edit box in older ones.
       for (const int box : {cmb13, edt1}) {
-        SendMessageA(dialog, CDM_SETCONTROLTEXT, box, reinterpret_cast<LPARAM>(typed.c_str()));
+        SendMessageA(dialog, CDM_SETCONTROLTEXT, static_cast<WPARAM>(box),
+                     reinterpret_cast<LPARAM>(typed.c_str()));
       }
       PostMessageA(dialog, WM_COMMAND, IDOK, 0);
     } else {
-      PostMessageA(dialog, WM_COMMAND, button, 0);
+      PostMessageA(dialog, WM_COMMAND, static_cast<WPARAM>(button), 0);
     }
     // A dialog that did not take the answer is cancelled, so that the test cannot hang.
     for (int tries = 0; tries < 100 && IsWindow(dialog); ++tries) Sleep(20);

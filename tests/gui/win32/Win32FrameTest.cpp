@@ -25,7 +25,7 @@ using namespace win32test;
 // button stays down, the path of the pointer, as the toolkit's controls follow drags.
 class TrackingView : public View {
  public:
-  TrackingView(const Rect& size, Color color) : View(size), color(color) {}
+  TrackingView(const Rect& bounds, Color fill) : View(bounds), color(fill) {}
   void draw(DrawContext* context) override {
     context->setFillColor(color);
     context->fillRect(Rect(size.left - 1, size.top - 1, size.right, size.bottom));
