@@ -1,4 +1,4 @@
-#include "host/HostText.h"
+#include "base/HostText.h"
 
 #include <cstring>
 

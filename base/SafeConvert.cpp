@@ -1,10 +1,10 @@
-#include "host/SafeConvert.h"
+#include "base/SafeConvert.h"
 
 #include <cmath>
 
-int32 truncateClamped(double x, int32 low, int32 high) {
+std::int32_t truncateClamped(double x, std::int32_t low, std::int32_t high) {
   if (std::isnan(x)) x = 0.0;
   if (x <= static_cast<double>(low)) return low;
   if (x >= static_cast<double>(high)) return high;
-  return static_cast<int32>(x);
+  return static_cast<std::int32_t>(x);
 }

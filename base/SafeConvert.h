@@ -2,8 +2,8 @@
 // NaN, infinities and values far outside the integer range.
 #pragma once
 
-#include "host/Vst2.h"
+#include <cstdint>
 
 // Truncates x toward zero and clamps the result to [low, high]; NaN counts as 0.
 // The clamp happens before the conversion, so no out-of-range float reaches an int.
-int32 truncateClamped(double x, int32 low, int32 high);
+std::int32_t truncateClamped(double x, std::int32_t low, std::int32_t high);

@@ -11,6 +11,7 @@
 #include "bench/RatioTable.h"
 #include "bench/StereoBuffers.h"
 #include "effect/TremoloEffect.h"
+#include "plugin/TremoloEditor.h"
 
 namespace {
 
@@ -39,7 +40,7 @@ void runBaseline(benchmark::State& state, int32 blockSize) {
 
 void runEffect(benchmark::State& state, BenchCase benchCase) {
   // Through the record, as a host calls it.
-  AEffect* record = (new TremoloEffect(benchHostCallback))->getRecord();
+  AEffect* record = (new TremoloEffect(benchHostCallback, &makeTremoloEditor))->getRecord();
   applyCase(record, benchCase);
   StereoBuffers buffers(benchCase.blockSize);
   for (auto _ : state) {

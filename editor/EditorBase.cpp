@@ -1,5 +1,7 @@
 #include "editor/EditorBase.h"
 
+#include <cstring>
+
 #include "gui/core/Frame.h"
 #include "gui/platform/Input.h"
 #include "gui/platform/WindowService.h"
@@ -16,6 +18,16 @@ constexpr std::int32_t kEarlyStart = 5;
 // across the wrap.
 std::int32_t ticksBetween(std::uint32_t from, std::uint32_t to) {
   return static_cast<std::int32_t>(to - from);
+}
+
+// The toolkit's keys carry the host's codes: a copy of the fields.
+static_assert(kKeyLeft == VKEY_LEFT && kKeyUp == VKEY_UP && kKeyRight == VKEY_RIGHT &&
+              kKeyDown == VKEY_DOWN);
+static_assert(kModifierShift == MODIFIER_SHIFT && kModifierAlternate == MODIFIER_ALTERNATE &&
+              kModifierCommand == MODIFIER_COMMAND && kModifierControl == MODIFIER_CONTROL);
+
+KeyCode toolkitKey(const VstKeyCode& key) {
+  return KeyCode{key.character, key.virt, key.modifier};
 }
 
 }  // namespace
@@ -51,11 +63,11 @@ void EditorBase::idle() {
 }
 
 int EditorBase::onKeyDown(VstKeyCode& key) {
-  return frame ? frame->onKeyDown(key) : -1;
+  return frame ? frame->onKeyDown(toolkitKey(key)) : -1;
 }
 
 int EditorBase::onKeyUp(VstKeyCode& key) {
-  return frame ? frame->onKeyUp(key) : -1;
+  return frame ? frame->onKeyUp(toolkitKey(key)) : -1;
 }
 
 int EditorBase::setKnobMode(int mode) {
@@ -90,4 +102,32 @@ void EditorBase::pumpIdle() {
 
 std::uint32_t EditorBase::getTicks() const {
   return platform::input().tickCount();
+}
+
+void EditorBase::beginEdit(std::int32_t index) {
+  if (effect) effect->beginEdit(index);
+}
+
+void EditorBase::endEdit(std::int32_t index) {
+  if (effect) effect->endEdit(index);
+}
+
+bool EditorBase::requestWindowSize(std::int32_t width, std::int32_t height) {
+  return effect && effect->canHostDo("sizeWindow") > 0 && effect->requestWindowSize(width, height);
+}
+
+platform::WindowHandle EditorBase::openHostWindow(const WindowRecord& record) {
+  if (!effect) return nullptr;
+  std::memcpy(hostWindow.title, record.title, sizeof hostWindow.title);
+  hostWindow.title[sizeof hostWindow.title - 1] = '\0';
+  hostWindow.xPos = record.x;
+  hostWindow.yPos = record.y;
+  hostWindow.width = record.width;
+  hostWindow.height = record.height;
+  hostWindow.style = record.style;
+  return effect->openHostWindow(&hostWindow);
+}
+
+bool EditorBase::closeHostWindow(const WindowRecord&) {
+  return effect && effect->closeHostWindow(&hostWindow);
 }

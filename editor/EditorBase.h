@@ -1,12 +1,14 @@
 // The editor layer that connects the host to the GUI toolkit: it owns the frame while the
 // window is open, declares the window rectangle, forwards keys and the wheel to the frame,
 // keeps the host's knob mode, and runs the throttled idle cycle that controls reach through
-// the frame while they follow a mouse drag.
+// the frame while they follow a mouse drag. To the host it is a BasicEditor; to the frame an
+// EditorLink, which it answers through the effect's host requests.
 #pragma once
 
 #include <cstdint>
 
-#include "editor/BasicEditor.h"
+#include "gui/core/EditorLink.h"
+#include "host/BasicEditor.h"
 
 class Frame;
 
@@ -14,7 +16,7 @@ class Frame;
 // operation runs on the host's user-interface thread except setParameter (any thread).
 // A derived editor fills `rectangle` in its constructor, makes the frame in open (after
 // calling EditorBase::open) and deletes it in close.
-class EditorBase : public BasicEditor {
+class EditorBase : public BasicEditor, public EditorLink {
  public:
   // effect is not owned and outlives the editor. Initialises OLE for the calling thread.
   explicit EditorBase(ExtendedEffect* effect);
@@ -46,11 +48,21 @@ class EditorBase : public BasicEditor {
   // The idle cycle that the frame runs from controls' drag loops: at most one full cycle
   // (idle, one pending paint, the host's idle) every 10 ms; an early call sleeps 1 ms and
   // returns, or runs the cycle when it is within 6 ms of its time.
-  virtual void pumpIdle();
+  void pumpIdle() override;
+
+  // EditorLink: the gestures, window sizes and host windows go to the host through the
+  // effect; without an effect, nothing reaches the host (false, null).
+  std::uint32_t getTicks() const override;
+  void beginEdit(std::int32_t index) override;
+  void endEdit(std::int32_t index) override;
+  // Only asks a host that says it can size windows.
+  bool requestWindowSize(std::int32_t width, std::int32_t height) override;
+  // The host is handed the editor's own window record, filled from record; it stays valid
+  // until the editor is deleted.
+  platform::WindowHandle openHostWindow(const WindowRecord& record) override;
+  bool closeHostWindow(const WindowRecord& record) override;
 
   ExtendedEffect* getEffect() const { return effect; }
-  // Milliseconds of the platform's tick clock; wraps around.
-  std::uint32_t getTicks() const;
   // The frame while the window is open, else null.
   Frame* getFrame() const { return frame; }
 
@@ -60,4 +72,8 @@ class EditorBase : public BasicEditor {
   Frame* frame = nullptr;
   std::uint32_t nextIdleTick;
   bool inIdle = false;
+
+ private:
+  // What the host gets for the frame's window requests.
+  VstWindow hostWindow{};
 };

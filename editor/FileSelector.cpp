@@ -1,4 +1,4 @@
-#include "gui/core/FileSelector.h"
+#include "editor/FileSelector.h"
 
 #include <cstdio>
 #include <cstring>

@@ -4,10 +4,9 @@
 #include <cstddef>
 #include <cstring>
 
-#include "editor/TremoloEditor.h"
-#include "host/HostText.h"
-#include "host/Relaxed.h"
-#include "host/SafeConvert.h"
+#include "base/HostText.h"
+#include "base/Relaxed.h"
+#include "base/SafeConvert.h"
 
 namespace {
 constexpr const char* kProductName = "Quaverling";
@@ -20,7 +19,7 @@ constexpr const char* kCanDoYes[] = {"sendVstMidiEvent",   "sendVstEvents",
                                      "receiveVstTimeInfo", "sendVstTimeInfo"};
 }  // namespace
 
-TremoloEffect::TremoloEffect(audioMasterCallback callback)
+TremoloEffect::TremoloEffect(audioMasterCallback callback, EditorFactory makeEditor)
     : ExtendedEffect(callback, kProgramCount, kParameterCount),
       multiplierFactor(1.0f),
       tempo(120.0),
@@ -58,7 +57,7 @@ TremoloEffect::TremoloEffect(audioMasterCallback callback)
   }
   setProgram(0);
   // The editor registers itself with the effect, which owns it from now on.
-  new TremoloEditor(this);
+  if (makeEditor) makeEditor(this);
   requestWindowSize(293, 249);
 }
 

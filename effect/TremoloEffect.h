@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "effect/ProgramRecord.h"
+#include "host/BasicEditor.h"
 #include "host/ExtendedEffect.h"
 
 // Parameter indexes as the host sees them; 11, 12 and 16 hold nothing.
@@ -38,8 +39,9 @@ class TremoloEffect : public ExtendedEffect {
  public:
   static constexpr int32 kProgramCount = 10;
 
-  // Builds the ten programs and applies program 0.
-  explicit TremoloEffect(audioMasterCallback hostCallback);
+  // Builds the ten programs, applies program 0 and makes the editor with makeEditor (none
+  // when it is null).
+  TremoloEffect(audioMasterCallback hostCallback, EditorFactory makeEditor);
 
   // Stores into the current program and the live value, then tells the editor.
   // Tempo (1) takes values above 1 as beats per minute; 21 taps.

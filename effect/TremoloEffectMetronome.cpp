@@ -3,8 +3,8 @@
 #include <cmath>
 #include <cstddef>
 
+#include "base/Relaxed.h"
 #include "effect/TremoloEffect.h"
-#include "host/Relaxed.h"
 
 void TremoloEffect::runMetronome(double previousBeat, double beat) {
   const std::uint32_t now = relaxed(sampleCounter);

@@ -4,11 +4,11 @@
 #include <cstddef>
 #include <cstdio>
 
-#include "editor/BasicEditor.h"
+#include "base/HostText.h"
+#include "base/Relaxed.h"
+#include "base/SafeConvert.h"
 #include "effect/TremoloEffect.h"
-#include "host/HostText.h"
-#include "host/Relaxed.h"
-#include "host/SafeConvert.h"
+#include "host/BasicEditor.h"
 
 namespace {
 constexpr int32 kNoSlot = -1;

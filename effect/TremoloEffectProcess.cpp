@@ -2,10 +2,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include "base/Relaxed.h"
+#include "base/SafeConvert.h"
 #include "effect/LfoShape.h"
 #include "effect/TremoloEffect.h"
-#include "host/Relaxed.h"
-#include "host/SafeConvert.h"
 
 namespace {
 // The shape is evaluated once per block and the ramp checked once per chunk; the

@@ -2,9 +2,9 @@
 #include <algorithm>
 #include <cstddef>
 
-#include "editor/BasicEditor.h"
+#include "base/Relaxed.h"
 #include "effect/TremoloEffect.h"
-#include "host/Relaxed.h"
+#include "host/BasicEditor.h"
 
 void TremoloEffect::tap(float source) {
   const std::uint32_t now = relaxed(sampleCounter);

@@ -2,8 +2,8 @@
 // transport) or the host's time information; and MIDI taps.
 #include <cmath>
 
+#include "base/Relaxed.h"
 #include "effect/TremoloEffect.h"
-#include "host/Relaxed.h"
 
 namespace {
 constexpr int32 kHostSyncSource = 2;

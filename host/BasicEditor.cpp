@@ -1,6 +1,6 @@
-#include "editor/BasicEditor.h"
+#include "host/BasicEditor.h"
 
-#include "host/Relaxed.h"
+#include "base/Relaxed.h"
 
 BasicEditor::BasicEditor(ExtendedEffect* owner)
     : effect(owner), systemWindow(nullptr), updatePending(0) {}

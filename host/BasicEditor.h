@@ -7,7 +7,12 @@
 
 #include "host/Vst2.h"
 
+class BasicEditor;
 class ExtendedEffect;
+
+// Makes an effect's editor, which registers itself with the effect (the effect owns it from
+// then on); null when none could be made.
+using EditorFactory = BasicEditor* (*)(ExtendedEffect* effect);
 
 // Owned by the effect, which deletes it through the virtual destructor. Host
 // requests arrive on the host's user-interface thread; setParameter and

@@ -3,10 +3,10 @@
 #include <cmath>
 #include <cstring>
 
-#include "editor/BasicEditor.h"
-#include "host/HostText.h"
-#include "host/Relaxed.h"
-#include "host/SafeConvert.h"
+#include "base/HostText.h"
+#include "base/Relaxed.h"
+#include "base/SafeConvert.h"
+#include "host/BasicEditor.h"
 
 namespace {
 // Never seen by a host: the product writes its own ID before returning the record.

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "base/HostText.h"
 #include "host/BasicEffect.h"
-#include "host/HostText.h"
 
 namespace {
 constexpr int kDisplayWidth = 8;

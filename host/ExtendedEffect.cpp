@@ -1,7 +1,7 @@
 #include "host/ExtendedEffect.h"
 
-#include "editor/BasicEditor.h"
-#include "host/SafeConvert.h"
+#include "base/SafeConvert.h"
+#include "host/BasicEditor.h"
 
 ExtendedEffect::ExtendedEffect(audioMasterCallback callback, int32 programCount,
                                int32 parameterCount)

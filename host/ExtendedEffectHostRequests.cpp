@@ -1,7 +1,7 @@
 // The requests the effect sends to the host, one wrapper each. Arguments pass
 // straight through; the host's answer is interpreted as the standard defines it.
+#include "base/Relaxed.h"
 #include "host/ExtendedEffect.h"
-#include "host/Relaxed.h"
 
 void ExtendedEffect::requestEvents(int32 filter) {
   callHost(audioMasterWantMidi, 0, filter);

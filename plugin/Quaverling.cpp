@@ -1,17 +1,17 @@
 // The library's only export, "main", and on Windows the load hook.
-#include "host/PluginEntry.h"
+#include "plugin/PluginEntry.h"
 
 #ifdef _WIN32
 #include <windows.h>
 
-#include "host/ModuleHandle.h"
+#include "gui/platform/Module.h"
 
 // Exported as "main" by Quaverling.def.
 extern "C" AEffect* VSTCALLBACK quaverlingMain(audioMasterCallback hostCallback);
 
 // Keeps the module handle for loading the skin bitmaps from our own resources.
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD, LPVOID) {
-  moduleHandle = instance;
+  platform::setModuleHandle(instance);
   return TRUE;
 }
 #else

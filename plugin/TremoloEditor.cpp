@@ -1,4 +1,4 @@
-#include "editor/TremoloEditor.h"
+#include "plugin/TremoloEditor.h"
 
 #include <cfloat>
 #include <climits>
@@ -6,7 +6,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 
+#include "base/SafeConvert.h"
 #include "editor/DropInfoDisplay.h"
 #include "effect/TremoloEffect.h"
 #include "gui/controls/Button.h"
@@ -19,7 +21,6 @@
 #include "gui/core/Bitmap.h"
 #include "gui/core/Frame.h"
 #include "host/ExtendedEffect.h"
-#include "host/SafeConvert.h"
 
 namespace {
 
@@ -118,6 +119,10 @@ void makeTextDisplay(DropInfoDisplay* display) {
 }
 
 }  // namespace
+
+BasicEditor* makeTremoloEditor(ExtendedEffect* effect) {
+  return new (std::nothrow) TremoloEditor(effect);
+}
 
 TremoloEditor::TremoloEditor(ExtendedEffect* owner) : EditorBase(owner) {
   frame = nullptr;

@@ -1,4 +1,4 @@
-#include "gui/core/Font.h"
+#include "gui/base/Font.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "gui/core/Point.h"
+#include "gui/base/Point.h"
 
 struct Rect {
   std::int32_t left = 0;

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "base/SafeConvert.h"
 #include "gui/controls/ImagePicking.h"
-#include "host/SafeConvert.h"
 
 namespace {
 

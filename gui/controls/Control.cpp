@@ -167,21 +167,21 @@ bool Control::stepByWheel(DrawContext* context, float distance) {
   return true;
 }
 
-std::int32_t Control::stepByKey(const VstKeyCode& key) {
+std::int32_t Control::stepByKey(const KeyCode& key) {
   float direction = 0.0f;
   switch (key.virt) {
-    case VKEY_LEFT:
-    case VKEY_DOWN:
+    case kKeyLeft:
+    case kKeyDown:
       direction = -1.0f;
       break;
-    case VKEY_UP:
-    case VKEY_RIGHT:
+    case kKeyUp:
+    case kKeyRight:
       direction = 1.0f;
       break;
     default:
       return -1;
   }
-  const bool fine = (key.modifier & MODIFIER_SHIFT) != 0;
+  const bool fine = (key.modifier & kModifierShift) != 0;
   setValue(getValue() + direction * step * (fine ? 0.1f : 1.0f));
   clampValue();
   notifyIfChanged(nullptr);

@@ -7,8 +7,8 @@
 #include <atomic>
 #include <cstdint>
 
-#include "gui/controls/View.h"
 #include "gui/core/DrawContext.h"
+#include "gui/core/View.h"
 
 class Bitmap;
 class Control;
@@ -109,7 +109,7 @@ class Control : public View {
   // The wheel and arrow-key handling shared by knobs and sliders: each moves the value by
   // the step (a tenth of it with Shift), clamps, and tells the listener of a change.
   bool stepByWheel(DrawContext* context, float distance);
-  std::int32_t stepByKey(const VstKeyCode& key);
+  std::int32_t stepByKey(const KeyCode& key);
 
   // Tells the listener when the value differs from the one last drawn.
   void notifyIfChanged(DrawContext* context);

@@ -5,8 +5,8 @@
 
 #include <cstdint>
 
-#include "gui/core/Point.h"
-#include "gui/core/Rect.h"
+#include "gui/base/Point.h"
+#include "gui/base/Rect.h"
 
 class Bitmap;
 class DrawContext;

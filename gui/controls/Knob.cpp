@@ -121,7 +121,7 @@ void Knob::onMouseDown(DrawContext* context, Point& where) {
              grab, track);
 }
 
-std::int32_t Knob::onKeyDown(const VstKeyCode& key) {
+std::int32_t Knob::onKeyDown(const KeyCode& key) {
   return stepByKey(key);
 }
 

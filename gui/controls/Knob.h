@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
+#include "gui/base/Color.h"
 #include "gui/controls/Control.h"
-#include "gui/core/Color.h"
 
 // The value follows the mouse by angle (circular) or by distance (linear: right and up
 // raise it; Shift at the press or during the drag makes it finer). The library-wide knob
@@ -27,7 +27,7 @@ class Knob : public Control {
   // the knob holding the keyboard focus; a Control-click restores the reset value.
   void onMouseDown(DrawContext* context, Point& where) override;
   // The arrow keys step the value (see Control); -1 for other keys.
-  std::int32_t onKeyDown(const VstKeyCode& key) override;
+  std::int32_t onKeyDown(const KeyCode& key) override;
   bool onWheel(DrawContext* context, const Point& where, float distance) override;
 
   // Draws only the pointer at the value's angle.

@@ -1,8 +1,8 @@
 #include "gui/controls/LevelMeter.h"
 
+#include "base/SafeConvert.h"
 #include "gui/controls/ImagePicking.h"
 #include "gui/core/Bitmap.h"
-#include "host/SafeConvert.h"
 
 namespace {
 

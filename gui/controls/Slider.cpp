@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-#include "gui/controls/FrameServices.h"
 #include "gui/controls/ImagePicking.h"
 #include "gui/core/Bitmap.h"
+#include "gui/core/FrameServices.h"
 #include "gui/core/OffscreenContext.h"
 
 Slider::Slider(const Rect& bounds, ControlListener* controlListener, std::int32_t controlTag,
@@ -101,7 +101,7 @@ void Slider::onMouseDown(DrawContext* context, Point& where) {
              track);
 }
 
-std::int32_t Slider::onKeyDown(const VstKeyCode& key) {
+std::int32_t Slider::onKeyDown(const KeyCode& key) {
   return stepByKey(key);
 }
 

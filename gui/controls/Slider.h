@@ -47,7 +47,7 @@ class Slider : public Control {
   void draw(DrawContext* context) override;
   void onMouseDown(DrawContext* context, Point& where) override;
   // The arrow keys step the value (see Control); -1 for other keys.
-  std::int32_t onKeyDown(const VstKeyCode& key) override;
+  std::int32_t onKeyDown(const KeyCode& key) override;
   bool onWheel(DrawContext* context, const Point& where, float distance) override;
   // Deletes the buffer.
   bool onDetached(View* holder) override;

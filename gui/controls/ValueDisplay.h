@@ -4,10 +4,10 @@
 
 #include <cstdint>
 
+#include "gui/base/Color.h"
+#include "gui/base/Font.h"
 #include "gui/controls/Control.h"
 #include "gui/controls/SharedText.h"
-#include "gui/core/Color.h"
-#include "gui/core/Font.h"
 
 // Style bits of ValueDisplay and of the controls built on it.
 // The text is drawn a second time, one pixel down and right, in the shadow colour.

@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <memory>
 
-#include "gui/core/Color.h"
-#include "gui/core/Point.h"
-#include "gui/core/Rect.h"
+#include "gui/base/Color.h"
+#include "gui/base/Point.h"
+#include "gui/base/Rect.h"
 
 class DrawContext;
 

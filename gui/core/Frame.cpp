@@ -5,12 +5,10 @@
 #include <cstring>
 #include <new>
 
-#include "editor/EditorBase.h"
 #include "gui/core/Bitmap.h"
 #include "gui/core/DrawContext.h"
 #include "gui/platform/Input.h"
-#include "host/ExtendedEffect.h"
-#include "host/ModuleHandle.h"
+#include "gui/platform/Module.h"
 
 namespace {
 
@@ -23,20 +21,20 @@ constexpr std::int32_t kListGrowth = 20;
 
 }  // namespace
 
-Frame::Frame(const Rect& bounds, platform::WindowHandle hostWindow, EditorBase* owner)
+Frame::Frame(const Rect& bounds, platform::WindowHandle hostWindow, EditorLink* owner)
     : View(bounds), editor(owner), parentWindow(hostWindow) {
   open = true;
   platform::windows().oleInitialize();
   createWindow(hostWindow);
 }
 
-Frame::Frame(const Rect& bounds, const char* title, EditorBase* owner, std::int32_t style)
+Frame::Frame(const Rect& bounds, const char* title, EditorLink* owner, std::int32_t style)
     : View(bounds), editor(owner), hostWindowMode(true) {
   platform::windows().oleInitialize();
-  windowRecord = new VstWindow{};
+  windowRecord = new WindowRecord{};
   if (title) std::snprintf(windowRecord->title, sizeof windowRecord->title, "%s", title);
-  windowRecord->xPos = static_cast<std::int16_t>(bounds.left);
-  windowRecord->yPos = static_cast<std::int16_t>(bounds.top);
+  windowRecord->x = static_cast<std::int16_t>(bounds.left);
+  windowRecord->y = static_cast<std::int16_t>(bounds.top);
   windowRecord->width = static_cast<std::int16_t>(bounds.width());
   windowRecord->height = static_cast<std::int16_t>(bounds.height());
   windowRecord->style = style;
@@ -83,7 +81,7 @@ bool Frame::createWindow(platform::WindowHandle hostWindow) {
 void Frame::registerClass() {
   if (classCount.fetch_add(1, std::memory_order_relaxed) != 0) return;
   std::snprintf(className, sizeof className, "Plugin%08" PRIxPTR,
-                reinterpret_cast<std::uintptr_t>(moduleHandle));
+                reinterpret_cast<std::uintptr_t>(platform::moduleHandle()));
   DrawContext::setButtonsSwapped(platform::input().buttonsSwapped());
   platform::windows().registerWindowClass(className);
 }
@@ -209,7 +207,7 @@ void Frame::setFocusView(View* view) {
   focusView = view;
 }
 
-EditorBase* Frame::getOwnerEditor() const {
+EditorLink* Frame::getOwnerEditor() const {
   return editor;
 }
 
@@ -222,11 +220,11 @@ std::uint32_t Frame::getTicks() const {
 }
 
 void Frame::beginEdit(std::int32_t index) {
-  if (ExtendedEffect* effect = editor ? editor->getEffect() : nullptr) effect->beginEdit(index);
+  if (editor) editor->beginEdit(index);
 }
 
 void Frame::endEdit(std::int32_t index) {
-  if (ExtendedEffect* effect = editor ? editor->getEffect() : nullptr) effect->endEdit(index);
+  if (editor) editor->endEdit(index);
 }
 
 Rect Frame::frameSize() const {

@@ -6,15 +6,16 @@
 #include <atomic>
 #include <cstdint>
 
-#include "gui/controls/FrameServices.h"
-#include "gui/controls/View.h"
+#include "gui/core/EditorLink.h"
+#include "gui/core/FrameServices.h"
+#include "gui/core/KeyCode.h"
+#include "gui/core/View.h"
+#include "gui/core/WindowRecord.h"
 #include "gui/platform/WindowClient.h"
 #include "gui/platform/WindowService.h"
-#include "host/Vst2.h"
 
 class Bitmap;
 class DrawContext;
-class EditorBase;
 
 // Cursor types of setCursor. Any other value leaves the cursor unchanged.
 inline constexpr std::int32_t kPointerDefault = 0;
@@ -34,10 +35,10 @@ class Frame : public View, public FrameServices, private platform::WindowClient 
   // Makes a child window of size's width and height at (0, 0) in parentWindow and registers
   // it as a drop target. Without a parent, or when the window cannot be made, the frame has
   // no window and draws nowhere. editor may be null.
-  Frame(const Rect& size, platform::WindowHandle parentWindow, EditorBase* editor);
+  Frame(const Rect& size, platform::WindowHandle parentWindow, EditorLink* editor);
   // A frame whose window the host opens (openThroughHost); no window until then. title is
   // cut to 127 characters; null counts as empty.
-  Frame(const Rect& size, const char* title, EditorBase* editor, std::int32_t style);
+  Frame(const Rect& size, const char* title, EditorLink* editor, std::int32_t style);
   // Restores the default cursor, revokes the drop target, releases all views and the
   // backdrop, and destroys the window.
   ~Frame() override;
@@ -54,8 +55,8 @@ class Frame : public View, public FrameServices, private platform::WindowClient 
   void update(DrawContext* context) override;
   // Offered to the focus view, the modal view, then the views from the top down; -1 when
   // nobody takes the key.
-  std::int32_t onKeyDown(const VstKeyCode& key) override;
-  std::int32_t onKeyUp(const VstKeyCode& key) override;
+  std::int32_t onKeyDown(const KeyCode& key) override;
+  std::int32_t onKeyUp(const KeyCode& key) override;
   // False while a modal or focus view is set; otherwise true when a view under where takes
   // the items.
   bool onDropItems(const char* const* items, std::int32_t count, std::int32_t type,
@@ -63,7 +64,7 @@ class Frame : public View, public FrameServices, private platform::WindowClient 
   // Goes to the view under the cursor with the cursor's current position; a null context
   // gets one on the window. False without such a view.
   bool onWheel(DrawContext* context, const Point& where, float distance) override;
-  EditorBase* getOwnerEditor() const override;
+  EditorLink* getOwnerEditor() const override;
 
   // Appended slots.
   // Takes over the caller's reference to view. False, adding nothing, for a null view or
@@ -167,7 +168,7 @@ class Frame : public View, public FrameServices, private platform::WindowClient 
                           platform::Device& device, const Rect& rect) override;
   bool windowEditBoxColors(Color& text, Color& background) override;
 
-  EditorBase* editor = nullptr;
+  EditorLink* editor = nullptr;
   platform::WindowHandle parentWindow = nullptr;
   Bitmap* backdrop = nullptr;
   // Read by drawView on the timer thread as well.
@@ -181,7 +182,7 @@ class Frame : public View, public FrameServices, private platform::WindowClient 
   bool dropActive = false;
   std::atomic<platform::WindowHandle> window = nullptr;
   bool hostWindowMode = false;
-  VstWindow* windowRecord = nullptr;
+  WindowRecord* windowRecord = nullptr;
   bool defaultCursorKnown = false;
   platform::CursorHandle defaultCursor = nullptr;
   // Whether this frame counts among the holders of the window class.

@@ -113,11 +113,11 @@ bool underPoint(const View& view, const Point& where) {
 
 }  // namespace
 
-std::int32_t Frame::onKeyDown(const VstKeyCode& key) {
+std::int32_t Frame::onKeyDown(const KeyCode& key) {
   return offerKey(focusView, modalView, *this, [&key](View* view) { return view->onKeyDown(key); });
 }
 
-std::int32_t Frame::onKeyUp(const VstKeyCode& key) {
+std::int32_t Frame::onKeyUp(const KeyCode& key) {
   return offerKey(focusView, modalView, *this, [&key](View* view) { return view->onKeyUp(key); });
 }
 

@@ -2,7 +2,7 @@
 // keeps a plain pointer and never owns the frame.
 #pragma once
 
-#include "gui/core/Rect.h"
+#include "gui/base/Rect.h"
 
 class FrameLink {
  public:

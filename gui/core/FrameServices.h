@@ -3,10 +3,10 @@
 // which the editor's light timer may also reach through View::redrawNow.
 #pragma once
 
+#include "gui/base/Point.h"
 #include "gui/core/FrameLink.h"
-#include "gui/core/Point.h"
 
-class EditorBase;
+class EditorLink;
 class View;
 
 class FrameServices : public FrameLink {
@@ -17,7 +17,7 @@ class FrameServices : public FrameLink {
   // The cursor's position in frame coordinates.
   virtual void getPointerInFrame(Point& out) = 0;
   // The editor that owns the frame, or null.
-  virtual EditorBase* getOwnerEditor() const = 0;
+  virtual EditorLink* getOwnerEditor() const = 0;
 
  protected:
   ~FrameServices() = default;

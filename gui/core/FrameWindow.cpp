@@ -3,10 +3,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "editor/EditorBase.h"
 #include "gui/core/DropTarget.h"
 #include "gui/core/Frame.h"
-#include "host/ExtendedEffect.h"
 
 namespace {
 
@@ -58,8 +56,7 @@ bool Frame::setDropActive(bool active) {
 bool Frame::setSize(std::int32_t width, std::int32_t height) {
   if (!isOpen() || width < 0 || height < 0) return false;
   if (width == size.width() && height == size.height()) return false;
-  ExtendedEffect* effect = editor ? editor->getEffect() : nullptr;
-  if (effect && effect->canHostDo("sizeWindow") > 0 && effect->requestWindowSize(width, height)) {
+  if (editor && editor->requestWindowSize(width, height)) {
     if (const platform::WindowHandle own = getWindow()) {
       platform::windows().resizeWindow(own, width, height);
     }
@@ -133,13 +130,12 @@ bool Frame::openThroughHost(const Point* topLeft) {
     if (grandparent) service.bringToTop(grandparent);
     return true;
   }
-  ExtendedEffect* effect = editor ? editor->getEffect() : nullptr;
-  if (!windowRecord || !effect) return false;
+  if (!windowRecord || !editor) return false;
   if (topLeft) {
-    windowRecord->xPos = static_cast<std::int16_t>(topLeft->x);
-    windowRecord->yPos = static_cast<std::int16_t>(topLeft->y);
+    windowRecord->x = static_cast<std::int16_t>(topLeft->x);
+    windowRecord->y = static_cast<std::int16_t>(topLeft->y);
   }
-  platform::WindowHandle hostWindow = effect->openHostWindow(windowRecord);
+  platform::WindowHandle hostWindow = editor->openHostWindow(*windowRecord);
   if (!hostWindow) return false;
   parentWindow = hostWindow;
   open = createWindow(hostWindow);
@@ -147,6 +143,5 @@ bool Frame::openThroughHost(const Point* topLeft) {
 }
 
 bool Frame::closeThroughHost() {
-  ExtendedEffect* effect = editor ? editor->getEffect() : nullptr;
-  return windowRecord && effect && effect->closeHostWindow(windowRecord);
+  return windowRecord && editor && editor->closeHostWindow(*windowRecord);
 }

@@ -1,6 +1,6 @@
-#include "gui/controls/View.h"
+#include "gui/core/View.h"
 
-#include "gui/controls/FrameServices.h"
+#include "gui/core/FrameServices.h"
 
 View::View(const Rect& bounds) : size(bounds), hitArea(bounds) {}
 
@@ -31,11 +31,11 @@ std::int32_t View::handleMessage(View*, const char*) {
   return 0;
 }
 
-std::int32_t View::onKeyDown(const VstKeyCode&) {
+std::int32_t View::onKeyDown(const KeyCode&) {
   return -1;
 }
 
-std::int32_t View::onKeyUp(const VstKeyCode&) {
+std::int32_t View::onKeyUp(const KeyCode&) {
   return -1;
 }
 
@@ -104,7 +104,7 @@ void View::setOwnerFrame(FrameServices* newFrame) {
   frame = newFrame;
 }
 
-EditorBase* View::getOwnerEditor() const {
+EditorLink* View::getOwnerEditor() const {
   return frame ? frame->getOwnerEditor() : nullptr;
 }
 

@@ -6,12 +6,12 @@
 #include <atomic>
 #include <cstdint>
 
-#include "gui/core/Point.h"
-#include "gui/core/Rect.h"
-#include "host/Vst2.h"
+#include "gui/base/Point.h"
+#include "gui/base/Rect.h"
+#include "gui/core/KeyCode.h"
 
 class DrawContext;
-class EditorBase;
+class EditorLink;
 class FrameServices;
 
 // Drop types of onDropItems: kDroppedFiles hands `count` file names; kDroppedText hands one
@@ -50,8 +50,8 @@ class View {
   // Answers a message from sender; the base knows none and answers 0.
   virtual std::int32_t handleMessage(View* sender, const char* message);
   // -1 means not handled; any other value is the handler's own answer.
-  virtual std::int32_t onKeyDown(const VstKeyCode& key);
-  virtual std::int32_t onKeyUp(const VstKeyCode& key);
+  virtual std::int32_t onKeyDown(const KeyCode& key);
+  virtual std::int32_t onKeyUp(const KeyCode& key);
   // Items dropped at where (parent coordinates), of a drop type above. True when taken.
   virtual bool onDropItems(const char* const* items, std::int32_t count, std::int32_t type,
                            Point& where);
@@ -80,7 +80,7 @@ class View {
   virtual void setParent(View* parent);
   virtual void setOwnerFrame(FrameServices* frame);
   // The editor of the view's frame, or null while the view has no frame.
-  virtual EditorBase* getOwnerEditor() const;
+  virtual EditorLink* getOwnerEditor() const;
   // Told when the view leaves or enters a holder (a container or the frame); true means
   // the view is content with it.
   virtual bool onDetached(View* holder);

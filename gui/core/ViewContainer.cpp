@@ -1,10 +1,10 @@
-#include "gui/controls/ViewContainer.h"
+#include "gui/core/ViewContainer.h"
 
 #include <vector>
 
-#include "gui/controls/FrameServices.h"
 #include "gui/core/Bitmap.h"
 #include "gui/core/DrawContext.h"
+#include "gui/core/FrameServices.h"
 #include "gui/core/OffscreenContext.h"
 
 // One entry of the child list. The entry holds a reference of its own for as long as it
@@ -194,7 +194,7 @@ std::int32_t ViewContainer::handleMessage(View*, const char* message) {
   return message == kMsgCheckIfViewContainer ? 1 : 0;
 }
 
-std::int32_t ViewContainer::onKeyDown(const VstKeyCode& key) {
+std::int32_t ViewContainer::onKeyDown(const KeyCode& key) {
   std::int32_t result = -1;
   visitChildren(true, [&](View* child) {
     result = child->onKeyDown(key);
@@ -203,7 +203,7 @@ std::int32_t ViewContainer::onKeyDown(const VstKeyCode& key) {
   return result;
 }
 
-std::int32_t ViewContainer::onKeyUp(const VstKeyCode& key) {
+std::int32_t ViewContainer::onKeyUp(const KeyCode& key) {
   std::int32_t result = -1;
   visitChildren(true, [&](View* child) {
     result = child->onKeyUp(key);

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <memory>
 
-#include "gui/controls/View.h"
-#include "gui/core/Color.h"
+#include "gui/base/Color.h"
+#include "gui/core/View.h"
 
 class Bitmap;
 class OffscreenContext;
@@ -39,8 +39,8 @@ class ViewContainer : public View {
   // 1 for kMsgCheckIfViewContainer itself, 0 otherwise.
   std::int32_t handleMessage(View* sender, const char* message) override;
   // Offered to the children from the topmost down; the first answer other than -1 wins.
-  std::int32_t onKeyDown(const VstKeyCode& key) override;
-  std::int32_t onKeyUp(const VstKeyCode& key) override;
+  std::int32_t onKeyDown(const KeyCode& key) override;
+  std::int32_t onKeyUp(const KeyCode& key) override;
   // False without a frame; otherwise the topmost mouse-active child whose hit area holds
   // where and that takes the drop.
   bool onDropItems(const char* const* items, std::int32_t count, std::int32_t type,

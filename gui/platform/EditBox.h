@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "gui/core/Rect.h"
+#include "gui/base/Rect.h"
 #include "gui/platform/WindowService.h"
 
 namespace platform {

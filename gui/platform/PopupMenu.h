@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <memory>
 
-#include "gui/core/Color.h"
-#include "gui/core/Point.h"
+#include "gui/base/Color.h"
+#include "gui/base/Point.h"
 #include "gui/platform/WindowService.h"
 
 namespace platform {

@@ -2,7 +2,7 @@
 // backend; the toolkit holds them without owning them.
 #pragma once
 
-#include "gui/core/Rect.h"
+#include "gui/base/Rect.h"
 
 namespace platform {
 

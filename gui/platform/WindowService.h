@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <memory>
 
-#include "gui/core/Point.h"
-#include "gui/core/Rect.h"
+#include "gui/base/Point.h"
+#include "gui/base/Rect.h"
 #include "gui/platform/DropSink.h"
 #include "gui/platform/Window.h"
 

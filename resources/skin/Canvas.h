@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-#include "gui/core/Rect.h"
+#include "gui/base/Rect.h"
 #include "gui/platform/software/PixelSurface.h"
 
 // A colour with channels from 0 to 255, kept as floats while shading.

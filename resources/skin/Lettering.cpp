@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "gui/core/Font.h"
+#include "gui/base/Font.h"
 #include "gui/platform/software/SoftwareFont.h"
 
 Lettering::Lettering() = default;

@@ -3,7 +3,7 @@
 // these rectangles; the editor places its controls by the same numbers.
 #pragma once
 
-#include "gui/core/Rect.h"
+#include "gui/base/Rect.h"
 #include "resources/skin/Canvas.h"
 
 namespace layout {

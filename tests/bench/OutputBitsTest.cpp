@@ -9,6 +9,7 @@
 
 #include "bench/BenchHost.h"
 #include "effect/TremoloEffect.h"
+#include "plugin/TremoloEditor.h"
 
 namespace {
 
@@ -39,7 +40,7 @@ std::vector<float> signal(size_t frames, std::uint32_t seed) {
 // Runs the block sequence through a fresh instance and mixes every output sample.
 void render(Fingerprint& fingerprint, int32 shape, bool tremolo, float softness, float depth,
             Layout layout) {
-  TremoloEffect* effect = new TremoloEffect(&qv::bench::benchHostCallback);
+  TremoloEffect* effect = new TremoloEffect(&qv::bench::benchHostCallback, &makeTremoloEditor);
   AEffect* record = effect->getRecord();
   record->setParameter(record, kShape, (static_cast<float>(shape) + 0.5f) / 5.0f);
   record->setParameter(record, kStereoMode, tremolo ? 1.0f : 0.0f);

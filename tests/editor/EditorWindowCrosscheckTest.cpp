@@ -9,7 +9,7 @@
 #include <system_error>
 #include <vector>
 
-#include "gui/core/Rect.h"
+#include "gui/base/Rect.h"
 #include "gui/platform/software/PngFile.h"
 #include "tests/gui/crosscheck/Picture.h"
 #include "tests/gui/crosscheck/SceneDumps.h"

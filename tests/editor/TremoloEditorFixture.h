@@ -10,12 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "editor/TremoloEditor.h"
 #include "gui/controls/Control.h"
 #include "gui/core/Frame.h"
 #include "gui/platform/software/ScriptedInput.h"
 #include "gui/platform/software/ThreadTimers.h"
 #include "gui/platform/software/WindowTree.h"
+#include "plugin/TremoloEditor.h"
 #include "tests/host/FakeHost.h"
 
 class TremoloEditorTest : public ::testing::Test {

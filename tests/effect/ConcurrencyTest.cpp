@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "effect/TremoloEffect.h"
+#include "plugin/TremoloEditor.h"
 
 namespace {
 
@@ -24,7 +25,7 @@ intptr VSTCALLBACK quietHost(AEffect*, int32 opcode, int32, intptr, void*, float
 }
 
 TEST(Concurrency, ControlThreadAndAudioThread) {
-  TremoloEffect effect(quietHost);
+  TremoloEffect effect(quietHost, &makeTremoloEditor);
   std::atomic<bool> done{false};
   std::thread control([&] {
     for (int i = 0; !done.load(); ++i) {

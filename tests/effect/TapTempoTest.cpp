@@ -5,7 +5,7 @@
 #include <cmath>
 #include <string>
 
-#include "editor/BasicEditor.h"
+#include "host/BasicEditor.h"
 #include "tests/host/FakeHost.h"
 
 namespace {

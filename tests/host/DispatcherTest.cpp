@@ -6,7 +6,7 @@
 #include <limits>
 #include <string>
 
-#include "editor/BasicEditor.h"
+#include "host/BasicEditor.h"
 #include "tests/host/FakeHost.h"
 
 namespace {

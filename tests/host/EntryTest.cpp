@@ -1,7 +1,7 @@
 // Creating instances through the library's entry and destroying them.
 #include <gtest/gtest.h>
 
-#include "host/PluginEntry.h"
+#include "plugin/PluginEntry.h"
 #include "tests/host/FakeHost.h"
 
 #ifdef _WIN32

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "host/PluginEntry.h"
+#include "plugin/PluginEntry.h"
 
 namespace {
 FakeHost* activeHost = nullptr;

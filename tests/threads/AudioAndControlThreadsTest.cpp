@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "effect/TremoloEffect.h"
+#include "plugin/TremoloEditor.h"
 
 namespace {
 
@@ -81,7 +82,7 @@ void controlThread(AEffect* record, const std::atomic<bool>& audioDone, std::ato
 }
 
 TEST(AudioAndControlThreads, ProcessWhileParametersProgramsTapsAndTextsChange) {
-  AEffect* record = (new TremoloEffect(&threadsHost))->getRecord();
+  AEffect* record = (new TremoloEffect(&threadsHost, &makeTremoloEditor))->getRecord();
   std::vector<float> channels[4];
   for (std::vector<float>& channel : channels) channel.assign(kBlockFrames, 0.5f);
   float* inputs[2] = {channels[0].data(), channels[1].data()};

@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "gui/core/Color.h"
+#include "gui/base/Color.h"
 #include "gui/platform/Surface.h"
 
 namespace software {

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "gui/core/Rect.h"
+#include "gui/base/Rect.h"
 
 namespace software {
 

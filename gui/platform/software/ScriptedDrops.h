@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "gui/core/Point.h"
+#include "gui/base/Point.h"
 #include "gui/platform/DropSink.h"
 #include "gui/platform/WindowService.h"
 

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "gui/core/Point.h"
+#include "gui/base/Point.h"
 #include "gui/platform/PopupMenu.h"
 #include "gui/platform/software/PixelSurface.h"
 

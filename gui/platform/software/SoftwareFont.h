@@ -8,8 +8,8 @@
 #include <functional>
 #include <memory>
 
-#include "gui/core/Font.h"
-#include "gui/core/Point.h"
+#include "gui/base/Font.h"
+#include "gui/base/Point.h"
 
 struct FT_LibraryRec_;
 struct FT_FaceRec_;

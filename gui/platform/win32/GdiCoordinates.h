@@ -6,8 +6,8 @@
 
 #include <cstdint>
 
-#include "gui/core/Point.h"
-#include "gui/core/Rect.h"
+#include "gui/base/Point.h"
+#include "gui/base/Rect.h"
 
 namespace platform::win32 {
 

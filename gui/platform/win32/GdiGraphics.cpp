@@ -1,9 +1,9 @@
 #include <new>
 
 #include "gui/platform/Graphics.h"
+#include "gui/platform/Module.h"
 #include "gui/platform/win32/GdiDevice.h"
 #include "gui/platform/win32/GdiSurface.h"
-#include "host/ModuleHandle.h"
 
 namespace platform {
 
@@ -56,8 +56,9 @@ std::unique_ptr<Surface> createMaskSurface(std::int32_t width, std::int32_t heig
 std::unique_ptr<Surface> loadBitmapResource(std::int32_t resourceId) {
   const auto name = static_cast<WORD>(resourceId & 0xFFFF);
   // Without a module the system's own bitmaps would answer these numbers.
-  if (!moduleHandle || name == 0) return nullptr;
-  HBITMAP bitmap = LoadBitmapW(static_cast<HINSTANCE>(moduleHandle), MAKEINTRESOURCEW(name));
+  void* const module = moduleHandle();
+  if (!module || name == 0) return nullptr;
+  HBITMAP bitmap = LoadBitmapW(static_cast<HINSTANCE>(module), MAKEINTRESOURCEW(name));
   if (!bitmap) return nullptr;
   BITMAP info{};
   if (GetObjectW(bitmap, sizeof(info), &info) == 0 || info.bmWidth <= 0 || info.bmHeight <= 0) {

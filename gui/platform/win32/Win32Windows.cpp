@@ -7,13 +7,13 @@
 #include <cstring>
 #include <optional>
 
+#include "gui/platform/Module.h"
 #include "gui/platform/WindowClient.h"
 #include "gui/platform/WindowService.h"
 #include "gui/platform/win32/GdiDevice.h"
 #include "gui/platform/win32/OleDropTarget.h"
 #include "gui/platform/win32/WideText.h"
 #include "gui/platform/win32/Win32WindowProc.h"
-#include "host/ModuleHandle.h"
 
 namespace platform {
 
@@ -21,7 +21,8 @@ namespace {
 
 HINSTANCE instance() {
   // A program that links the toolkit directly has no load hook; its windows belong to it.
-  return moduleHandle ? static_cast<HINSTANCE>(moduleHandle) : GetModuleHandleW(nullptr);
+  void* const module = moduleHandle();
+  return module ? static_cast<HINSTANCE>(module) : GetModuleHandleW(nullptr);
 }
 
 HWND hwnd(WindowHandle window) {

@@ -180,11 +180,11 @@ TEST_F(ControlDragTest, TheWheelWithShiftMovesATenthOfTheStep) {
 
 TEST_F(ControlDragTest, ArrowKeysFromTheHostReachTheControl) {
   TestFader* fader = addFader();
-  EXPECT_EQ(effect->dispatch(effEditKeyDown, 0, VKEY_UP, nullptr, 0.0f), 1);
-  EXPECT_EQ(effect->dispatch(effEditKeyDown, 0, VKEY_RIGHT, nullptr, MODIFIER_SHIFT), 1);
+  EXPECT_EQ(effect->dispatch(effEditKeyDown, 0, kKeyUp, nullptr, 0.0f), 1);
+  EXPECT_EQ(effect->dispatch(effEditKeyDown, 0, kKeyRight, nullptr, kModifierShift), 1);
   EXPECT_FLOAT_EQ(fader->getValue(), 0.11f);
   EXPECT_EQ(effect->dispatch(effEditKeyDown, 'a', 0, nullptr, 0.0f), -1);
-  EXPECT_EQ(effect->dispatch(effEditKeyUp, 0, VKEY_UP, nullptr, 0.0f), -1);
+  EXPECT_EQ(effect->dispatch(effEditKeyUp, 0, kKeyUp, nullptr, 0.0f), -1);
   ASSERT_EQ(listener.heard.size(), 2u);
   EXPECT_EQ(listener.heard[1].context, nullptr);
   EXPECT_TRUE(gestures().empty());

@@ -52,7 +52,7 @@ class TestFader : public Control {
   bool onWheel(DrawContext* context, const Point&, float distance) override {
     return stepByWheel(context, distance);
   }
-  std::int32_t onKeyDown(const VstKeyCode& key) override { return stepByKey(key); }
+  std::int32_t onKeyDown(const KeyCode& key) override { return stepByKey(key); }
 
   using Control::frameTicks;
 

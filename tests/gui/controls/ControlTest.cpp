@@ -19,8 +19,8 @@ class ControlTest : public ::testing::Test {
   TestFader* fader = new TestFader(Rect(10, 20, 110, 40), &listener, 7);
 };
 
-VstKeyCode key(unsigned char virt, unsigned char modifier = 0) {
-  return VstKeyCode{0, virt, modifier};
+KeyCode key(unsigned char virt, unsigned char modifier = 0) {
+  return KeyCode{0, virt, modifier};
 }
 
 }  // namespace
@@ -78,11 +78,11 @@ TEST_F(ControlTest, ClampingBringsTheValueIntoRangeAndNeverLeavesANumberThatIsNo
 TEST_F(ControlTest, ArrowKeysStepTheValueAndNotifyWithoutAContext) {
   fader->setValue(0.5f);
   fader->update(nullptr);
-  EXPECT_EQ(fader->onKeyDown(key(VKEY_RIGHT)), 1);
-  EXPECT_EQ(fader->onKeyDown(key(VKEY_UP)), 1);
+  EXPECT_EQ(fader->onKeyDown(key(kKeyRight)), 1);
+  EXPECT_EQ(fader->onKeyDown(key(kKeyUp)), 1);
   EXPECT_FLOAT_EQ(fader->getValue(), 0.7f);
-  EXPECT_EQ(fader->onKeyDown(key(VKEY_LEFT)), 1);
-  EXPECT_EQ(fader->onKeyDown(key(VKEY_DOWN, MODIFIER_SHIFT)), 1);
+  EXPECT_EQ(fader->onKeyDown(key(kKeyLeft)), 1);
+  EXPECT_EQ(fader->onKeyDown(key(kKeyDown, kModifierShift)), 1);
   EXPECT_FLOAT_EQ(fader->getValue(), 0.59f);
   ASSERT_EQ(listener.heard.size(), 4u);
   for (const Heard& heard : listener.heard) {
@@ -96,7 +96,7 @@ TEST_F(ControlTest, OtherKeysAndKeyReleasesAreLeftAlone) {
   for (const int code : {0, 10, 15, 32, 255}) {
     EXPECT_EQ(fader->onKeyDown(key(static_cast<unsigned char>(code))), -1) << code;
   }
-  EXPECT_EQ(fader->onKeyUp(key(VKEY_UP)), -1);
+  EXPECT_EQ(fader->onKeyUp(key(kKeyUp)), -1);
   EXPECT_EQ(fader->getValue(), 0.5f);
   EXPECT_TRUE(listener.heard.empty());
 }
@@ -104,10 +104,10 @@ TEST_F(ControlTest, OtherKeysAndKeyReleasesAreLeftAlone) {
 TEST_F(ControlTest, StepsStopAtTheEndsAndAStepThatChangesNothingIsNotReported) {
   fader->setValue(0.95f);
   fader->update(nullptr);
-  fader->onKeyDown(key(VKEY_UP));
+  fader->onKeyDown(key(kKeyUp));
   EXPECT_EQ(fader->getValue(), 1.0f);
   fader->update(nullptr);
-  fader->onKeyDown(key(VKEY_UP));
+  fader->onKeyDown(key(kKeyUp));
   EXPECT_TRUE(fader->onWheel(nullptr, Point(), 3.0f));
   EXPECT_EQ(fader->getValue(), 1.0f);
   EXPECT_EQ(listener.heard.size(), 1u);

@@ -133,7 +133,7 @@ TEST_F(KnobTest, ArrowKeysAndTheWheelStepTheKnob) {
   Knob* knob = addKnob();
   knob->setValue(0.5f);
   frame->setFocusView(knob);
-  EXPECT_EQ(frame->onKeyDown(VstKeyCode{0, VKEY_LEFT, MODIFIER_SHIFT}), 1);
+  EXPECT_EQ(frame->onKeyDown(KeyCode{0, kKeyLeft, kModifierShift}), 1);
   EXPECT_FALSE(heard.at(0).withContext);
   input.setCursor(Point(kHostRect.left + 40, kHostRect.top + 40));
   EXPECT_TRUE(frame->onWheel(nullptr, Point(), 30.0f));

@@ -63,7 +63,7 @@ TEST_F(SliderTest, JumpToClickCentresTheThumbAndShiftSlowsFromWhereItWent) {
   // Beyond the track's ends the value stays in range; then the keys step it.
   click(Point(25, 93));
   EXPECT_EQ(slider->getValue(), 0.0f);
-  EXPECT_EQ(frame->onKeyDown(VstKeyCode{0, VKEY_UP, 0}), 1);
+  EXPECT_EQ(frame->onKeyDown(KeyCode{0, kKeyUp, 0}), 1);
   EXPECT_NEAR(slider->getValue(), 0.1f, 1e-6f);
 }
 

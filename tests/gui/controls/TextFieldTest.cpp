@@ -4,7 +4,7 @@
 #include <string>
 
 #include "gui/controls/TextField.h"
-#include "gui/controls/ViewContainer.h"
+#include "gui/core/ViewContainer.h"
 #include "gui/platform/software/SoftwareEditBox.h"
 #include "tests/gui/controls/DragFixture.h"
 

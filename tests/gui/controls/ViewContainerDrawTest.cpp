@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "gui/controls/ViewContainer.h"
 #include "gui/core/Bitmap.h"
 #include "gui/core/OffscreenContext.h"
+#include "gui/core/ViewContainer.h"
 #include "tests/gui/controls/ViewProbes.h"
 
 using Log = std::vector<std::string>;

@@ -1,4 +1,4 @@
-#include "gui/controls/ViewContainer.h"
+#include "gui/core/ViewContainer.h"
 
 #include <gtest/gtest.h>
 
@@ -155,7 +155,7 @@ TEST(ViewContainerRouting, TheLastAddedChildGetsTheMouseFirstInLocalCoordinates)
 
 TEST(ViewContainerRouting, KeysGoTopFirstUntilAChildAnswers) {
   Overlap o;
-  VstKeyCode key{};
+  KeyCode key{};
   EXPECT_EQ(o.container->onKeyDown(key), -1);
   EXPECT_EQ(o.log, (Log{"above key", "below key"}));
   o.below->keyAnswer = 7;
@@ -225,7 +225,7 @@ TEST(ViewContainerRemoval, AChildRemovedDuringAKeyWalkIsNotOfferedTheKey) {
   Overlap o;
   o.above->hook = [&] { o.container->removeChild(o.below, false); };
   o.below->retain();  // kept so that the log can be read safely afterwards
-  VstKeyCode key{};
+  KeyCode key{};
   EXPECT_EQ(o.container->onKeyDown(key), -1);
   EXPECT_EQ(o.log, (Log{"above key", "below detached"}));
   o.below->release();

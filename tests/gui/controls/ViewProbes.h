@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "gui/controls/FrameServices.h"
-#include "gui/controls/View.h"
 #include "gui/core/DrawContext.h"
+#include "gui/core/FrameServices.h"
+#include "gui/core/View.h"
 
 class FakeFrame : public FrameServices {
  public:
@@ -16,11 +16,11 @@ class FakeFrame : public FrameServices {
   void frameIdle() override {}
   void drawView(View* view) override { drawn.push_back(view); }
   void getPointerInFrame(Point& out) override { out = cursor; }
-  EditorBase* getOwnerEditor() const override { return editor; }
+  EditorLink* getOwnerEditor() const override { return editor; }
 
   std::vector<View*> drawn;
   Point cursor;
-  EditorBase* editor = nullptr;
+  EditorLink* editor = nullptr;
 };
 
 class ProbeView : public View {
@@ -47,7 +47,7 @@ class ProbeView : public View {
     lastPoint = where;
     if (hook) hook();
   }
-  std::int32_t onKeyDown(const VstKeyCode&) override {
+  std::int32_t onKeyDown(const KeyCode&) override {
     note("key");
     if (hook) hook();
     return keyAnswer;

@@ -1,4 +1,4 @@
-#include "gui/controls/View.h"
+#include "gui/core/View.h"
 
 #include <gtest/gtest.h>
 
@@ -46,7 +46,7 @@ TEST(View, FrameServicesReachOnlyViewsWithAFrame) {
   EXPECT_EQ(view.getOwnerEditor(), nullptr);
   FakeFrame frame;
   static char editorStandIn;
-  frame.editor = reinterpret_cast<EditorBase*>(&editorStandIn);
+  frame.editor = reinterpret_cast<EditorLink*>(&editorStandIn);
   view.setOwnerFrame(&frame);
   view.redrawNow();
   EXPECT_EQ(frame.drawn, std::vector<View*>{&view});

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "gui/core/Color.h"
+#include "gui/base/Color.h"
 
 struct BmpLayout {
   std::int32_t width = 0;

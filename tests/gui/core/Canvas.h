@@ -8,7 +8,7 @@
 #include <string>
 #include <utility>
 
-#include "gui/core/Color.h"
+#include "gui/base/Color.h"
 #include "gui/core/FrameLink.h"
 #include "gui/platform/software/PixelSurface.h"
 #include "gui/platform/software/SoftwareDevice.h"

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "editor/EditorBase.h"
-#include "gui/core/FileSelector.h"
+#include "editor/FileSelector.h"
 #include "gui/core/Frame.h"
 #include "gui/platform/software/ScriptedDialogs.h"
 #include "gui/platform/software/WindowTree.h"

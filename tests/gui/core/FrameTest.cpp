@@ -101,7 +101,7 @@ TEST_F(FrameTest, ModalViewTakesTheMouseAndComesSecondForKeys) {
 
   frame->setFocusView(field);
   log.clear();
-  const VstKeyCode key{' ', 0, 0};
+  const KeyCode key{' ', 0, 0};
   EXPECT_EQ(frame->onKeyDown(key), -1);
   EXPECT_EQ(log, (Log{"field key", "modal key", "view key", "field key"}));
   log.clear();

@@ -4,8 +4,8 @@
 #include <cstring>
 
 #include "editor/EditorBase.h"
+#include "gui/platform/Module.h"
 #include "host/ExtendedEffect.h"
-#include "host/ModuleHandle.h"
 #include "tests/gui/core/FrameFixture.h"
 #include "tests/gui/core/Printers.h"
 #include "tests/host/FakeHost.h"
@@ -39,16 +39,16 @@ TEST_F(FrameTest, TwoFramesShareOneClassRegistration) {
 
 TEST_F(FrameTest, ClassNameFollowsTheModuleHandle) {
   frame.reset();
-  void* const saved = moduleHandle;
-  moduleHandle = reinterpret_cast<void*>(std::uintptr_t{268435456});
+  void* const saved = platform::moduleHandle();
+  platform::setModuleHandle(reinterpret_cast<void*>(std::uintptr_t{268435456}));
   frame = std::make_unique<Frame>(kEditorSize, host, nullptr);
   EXPECT_STREQ(Frame::windowClassName(), "Plugin10000000");
   EXPECT_EQ(classOf(frame->getWindow()), "Plugin10000000");
-  moduleHandle = reinterpret_cast<void*>(std::uintptr_t{0xabc});
+  platform::setModuleHandle(reinterpret_cast<void*>(std::uintptr_t{0xabc}));
   frame.reset();
   frame = std::make_unique<Frame>(kEditorSize, host, nullptr);
   EXPECT_STREQ(Frame::windowClassName(), "Plugin00000abc");
-  moduleHandle = saved;
+  platform::setModuleHandle(saved);
 }
 
 TEST_F(FrameTest, WindowIsAChildAtTheHostsCornerAndADropTarget) {

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "gui/core/Color.h"
-#include "gui/core/Font.h"
-#include "gui/core/Point.h"
-#include "gui/core/Rect.h"
+#include "gui/base/Color.h"
+#include "gui/base/Font.h"
+#include "gui/base/Point.h"
+#include "gui/base/Rect.h"
 #include "tests/gui/core/Printers.h"
 
 namespace {

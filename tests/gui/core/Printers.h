@@ -3,9 +3,9 @@
 
 #include <ostream>
 
-#include "gui/core/Color.h"
-#include "gui/core/Point.h"
-#include "gui/core/Rect.h"
+#include "gui/base/Color.h"
+#include "gui/base/Point.h"
+#include "gui/base/Rect.h"
 
 inline void PrintTo(const Point& p, std::ostream* os) {
   *os << "(" << p.x << ", " << p.y << ")";

@@ -13,10 +13,10 @@
 #include "gui/core/DrawContext.h"
 #include "gui/platform/Graphics.h"
 #include "gui/platform/Input.h"
+#include "gui/platform/Module.h"
 #include "gui/platform/win32/BlendFunctions.h"
 #include "gui/platform/win32/GdiDevice.h"
 #include "gui/platform/win32/GdiSurface.h"
-#include "host/ModuleHandle.h"
 #include "tests/gui/crosscheck/Scenes.h"
 
 namespace {
@@ -406,8 +406,8 @@ TEST(GdiBlendFunctions, AnswerFalseAndDrawNothingWhileMissing) {
 }
 
 TEST(GdiResources, BitmapsLoadFromTheModuleByTheLowSixteenBitsOfTheirId) {
-  void* const saved = moduleHandle;
-  moduleHandle = GetModuleHandleW(nullptr);
+  void* const saved = platform::moduleHandle();
+  platform::setModuleHandle(GetModuleHandleW(nullptr));
   std::unique_ptr<platform::Surface> picture = platform::loadBitmapResource(crosscheck::kPicture24);
   ASSERT_NE(picture, nullptr);
   EXPECT_EQ(picture->width(), 7);
@@ -421,10 +421,10 @@ TEST(GdiResources, BitmapsLoadFromTheModuleByTheLowSixteenBitsOfTheirId) {
   EXPECT_EQ(platform::loadBitmapResource(0x10000), nullptr);
 
   // Without a module the numbers would name the system's own bitmaps.
-  moduleHandle = nullptr;
+  platform::setModuleHandle(nullptr);
   EXPECT_EQ(platform::loadBitmapResource(32754), nullptr);
   EXPECT_EQ(platform::loadBitmapResource(crosscheck::kPicture24), nullptr);
-  moduleHandle = saved;
+  platform::setModuleHandle(saved);
 }
 
 // Makes sure the thread has a message queue and that it is empty.

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "gui/core/Color.h"
-#include "gui/core/Rect.h"
+#include "gui/base/Color.h"
+#include "gui/base/Rect.h"
 
 class OffscreenContext;
 

@@ -2,13 +2,13 @@
 // module that the host interface names, which here is the program itself.
 #include <windows.h>
 
-#include "host/ModuleHandle.h"
+#include "gui/platform/Module.h"
 #include "tests/gui/crosscheck/Scenes.h"
 
 namespace crosscheck {
 
 void installSceneResources() {
-  moduleHandle = GetModuleHandleW(nullptr);
+  platform::setModuleHandle(GetModuleHandleW(nullptr));
 }
 
 }  // namespace crosscheck

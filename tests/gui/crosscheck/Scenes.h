@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "gui/core/Color.h"
+#include "gui/base/Color.h"
 
 class OffscreenContext;
 

@@ -10,7 +10,7 @@
 
 #include "gui/controls/Slider.h"
 #include "gui/core/Frame.h"
-#include "host/ModuleHandle.h"
+#include "gui/platform/Module.h"
 #include "tests/gui/win32/Win32TestHost.h"
 
 namespace {
@@ -25,7 +25,7 @@ struct Values : ControlListener {
 };
 
 TEST(Win32Slider, RealDragMovesTheValue) {
-  moduleHandle = GetModuleHandleW(nullptr);
+  platform::setModuleHandle(GetModuleHandleW(nullptr));
   HWND host = openHostWindow();
   ASSERT_NE(host, nullptr);
   auto frame = std::make_unique<Frame>(Rect(0, 0, 293, 249), host, nullptr);
@@ -53,7 +53,7 @@ TEST(Win32Slider, RealDragMovesTheValue) {
 
   frame.reset();
   closeHostWindow(host);
-  moduleHandle = nullptr;
+  platform::setModuleHandle(nullptr);
 }
 
 }  // namespace

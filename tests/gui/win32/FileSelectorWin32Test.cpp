@@ -13,7 +13,7 @@
 #include <thread>
 #include <vector>
 
-#include "gui/core/FileSelector.h"
+#include "editor/FileSelector.h"
 #include "host/Vst2.h"
 
 namespace {

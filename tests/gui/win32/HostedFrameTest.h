@@ -10,7 +10,7 @@
 #include <memory>
 
 #include "gui/core/Frame.h"
-#include "host/ModuleHandle.h"
+#include "gui/platform/Module.h"
 #include "tests/gui/win32/Win32TestHost.h"
 
 class HostedFrameTest : public ::testing::Test {
@@ -27,7 +27,7 @@ class HostedFrameTest : public ::testing::Test {
 
   // Derived suites call this first and return when it failed (HasFatalFailure()).
   void SetUp() override {
-    moduleHandle = GetModuleHandleW(nullptr);
+    platform::setModuleHandle(GetModuleHandleW(nullptr));
     if (!host) host = win32test::openHostWindow(hostX, hostY);
     ASSERT_NE(host, nullptr) << GetLastError();
     frame = std::make_unique<Frame>(Rect(0, 0, 293, 249), host, nullptr);
@@ -35,7 +35,7 @@ class HostedFrameTest : public ::testing::Test {
   }
   void TearDown() override {
     frame.reset();
-    moduleHandle = nullptr;
+    platform::setModuleHandle(nullptr);
   }
 
   const int hostX;

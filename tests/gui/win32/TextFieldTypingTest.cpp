@@ -12,7 +12,7 @@
 
 #include "gui/controls/TextField.h"
 #include "gui/core/Frame.h"
-#include "host/ModuleHandle.h"
+#include "gui/platform/Module.h"
 #include "tests/gui/win32/Win32TestHost.h"
 
 namespace {
@@ -33,7 +33,7 @@ struct Texts : ControlListener {
 class Win32TextField : public ::testing::Test {
  protected:
   void SetUp() override {
-    moduleHandle = GetModuleHandleW(nullptr);
+    platform::setModuleHandle(GetModuleHandleW(nullptr));
     host = openHostWindow();
     ASSERT_NE(host, nullptr);
     SetForegroundWindow(host);
@@ -49,7 +49,7 @@ class Win32TextField : public ::testing::Test {
   void TearDown() override {
     frame.reset();
     closeHostWindow(host);
-    moduleHandle = nullptr;
+    platform::setModuleHandle(nullptr);
   }
 
   void clickField() {

@@ -101,8 +101,9 @@ class Win32Frame : public HostedFrameTest {
 
 TEST_F(Win32Frame, ClassNameFollowsTheModuleHandle) {
   char expected[32];
-  std::snprintf(expected, sizeof expected, "Plugin%08llx",
-                static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(moduleHandle)));
+  std::snprintf(
+      expected, sizeof expected, "Plugin%08llx",
+      static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(platform::moduleHandle())));
   char actual[64] = "";
   GetClassNameA(static_cast<HWND>(frame->getWindow()), actual, sizeof actual);
   EXPECT_STREQ(actual, expected);
@@ -209,8 +210,9 @@ TEST_F(Win32Frame, HostClosingItsWindowFirstLeavesTheFrameClosed) {
   frame.reset();
   EXPECT_EQ(Frame::classRegistrations(), 0);
   char name[32];
-  std::snprintf(name, sizeof name, "Plugin%08llx",
-                static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(moduleHandle)));
+  std::snprintf(
+      name, sizeof name, "Plugin%08llx",
+      static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(platform::moduleHandle())));
   WNDCLASSA gone{};
   EXPECT_FALSE(GetClassInfoA(GetModuleHandleA(nullptr), name, &gone));
 }
