@@ -26,7 +26,7 @@ constexpr double kSampleRate = 44100.0;
 // editor's light blinks.
 class SilentAudio {
  public:
-  explicit SilentAudio(AEffect& effect) : effect(effect), thread([this] { run(); }) {}
+  explicit SilentAudio(AEffect& plugin) : effect(plugin), thread([this] { run(); }) {}
   ~SilentAudio() {
     running.store(false, std::memory_order_relaxed);
     thread.join();

@@ -40,7 +40,7 @@ class BlockSizes {
 
   int32 next() {
     if (!random_) return fixed_;
-    const std::uint32_t pick = generator_();
+    const auto pick = static_cast<std::uint32_t>(generator_());
     if (pick % 8 == 0) return 0;
     if (pick % 8 == 1) return 1;
     return static_cast<int32>(2 + generator_() % (kMaxBlockSize - 1));
