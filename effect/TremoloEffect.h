@@ -6,8 +6,10 @@
 #include <atomic>
 #include <cstdint>
 
+#include "effect/BlockConstants.h"
 #include "effect/ProgramRecord.h"
 #include "host/ExtendedEffect.h"
+#include "host/Relaxed.h"
 
 // Parameter indexes as the host sees them; 11, 12 and 16 hold nothing.
 enum TremoloParameter : int32 {
@@ -95,14 +97,14 @@ class TremoloEffect : public ExtendedEffect {
   void sendClick(unsigned char velocity);
 
   // Choices and numbers derived from the live values, always in range.
-  float live(int32 index) const;
+  float live(int32 index) const { return relaxed(liveValues[index]); }
   int32 tempoSourceNumber() const;
   int32 midiChannel() const;
   int32 tapNumber() const;
   int32 tapWindow() const;
   unsigned char metronomeNote() const;
   unsigned char metronomeVelocity() const;
-  double rate() const;
+  double rate() const { return relaxed(workingSampleRate); }
 
   std::array<ProgramRecord, kProgramCount> programs;
   std::array<std::atomic<float>, kParameterCount> liveValues;
@@ -119,6 +121,7 @@ class TremoloEffect : public ExtendedEffect {
   float rampStep;
   float lastTarget;
   int32 rampRemaining;
+  BlockConstants blockConstants;
   VstTimeInfo outgoingTimeInfo;
 };
 

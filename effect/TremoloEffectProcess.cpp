@@ -1,6 +1,7 @@
 // The audio routine: beat clock, light and the LFO gain.
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "effect/LfoShape.h"
 #include "effect/TremoloEffect.h"
@@ -28,17 +29,41 @@ struct Span {
   int32 end;
 };
 
-// One instance per layout, so that no test is left inside the frame loops and
-// the frames that hold the level can be vectorised. Every frame computes its
-// samples with the same operations in the same order in every instance. Answers
-// the level reached.
+using Float4 = float __attribute__((vector_size(16)));
+
+Float4 load4(const float* samples) {
+  Float4 four;
+  std::memcpy(&four, samples, sizeof four);
+  return four;
+}
+
+void store4(float* samples, Float4 four) {
+  std::memcpy(samples, &four, sizeof four);
+}
+
+// One instance per layout, so that no test is left inside the frame loops. Every
+// frame computes its samples with the same operations in the same order in every
+// instance, four frames side by side where they can be: the level still climbs
+// one frame after the other. Each group reads all its inputs before it writes,
+// as the host may process in place. Answers the level reached.
 template <bool kTremolo, bool kRightOut>
 float applyGain(const Span& span, float depth, float step, float level) {
   int32 i = span.start;
+  for (; i + 4 <= span.rampEnd; i += 4) {
+    const float level0 = level + step;
+    const float level1 = level0 + step;
+    const float level2 = level1 + step;
+    level = level2 + step;
+    const Float4 gain = depth * Float4{level0, level1, level2, level};
+    const Float4 leftIn = load4(span.left + i);
+    const Float4 rightIn = load4(span.right + i);
+    store4(span.leftOut + i, (1.0f - gain) * leftIn);
+    if (kRightOut)
+      store4(span.rightOut + i, (kTremolo ? 1.0f - gain : gain + 1.0f - depth) * rightIn);
+  }
   for (; i < span.rampEnd; ++i) {
     level += step;
     const float gain = depth * level;
-    // Read both inputs first: the host may process in place.
     const float leftIn = span.left[i];
     const float rightIn = span.right[i];
     span.leftOut[i] = (1.0f - gain) * leftIn;
@@ -47,6 +72,12 @@ float applyGain(const Span& span, float depth, float step, float level) {
   const float gain = depth * level;
   const float leftGain = 1.0f - gain;
   const float rightGain = kTremolo ? 1.0f - gain : gain + 1.0f - depth;
+  for (; i + 4 <= span.end; i += 4) {
+    const Float4 leftIn = load4(span.left + i);
+    const Float4 rightIn = load4(span.right + i);
+    store4(span.leftOut + i, leftGain * leftIn);
+    if (kRightOut) store4(span.rightOut + i, rightGain * rightIn);
+  }
   for (; i < span.end; ++i) {
     const float leftIn = span.left[i];
     const float rightIn = span.right[i];
@@ -77,8 +108,11 @@ double TremoloEffect::advanceBeatClock(int32 sampleFrames) {
   if (counter + margin >= kCounterRange) counter = 0;
   counter = (counter + frames) % kCounterRange;
   setRelaxed(sampleCounter, static_cast<std::uint32_t>(counter));
+  BlockConstants& constants = blockConstants;
+  if (BlockConstants::renew(constants.tempo, relaxed(tempo)))
+    constants.beatsPerSecond = constants.tempo / 60.0;
   const double previousBeat = beatPosition;
-  beatPosition = (static_cast<double>(counter) / rate()) * (relaxed(tempo) / 60.0);
+  beatPosition = (static_cast<double>(counter) / rate()) * constants.beatsPerSecond;
   return previousBeat;
 }
 
@@ -91,14 +125,20 @@ void TremoloEffect::updateLight() {
 }
 
 void TremoloEffect::modulate(float** inputs, float** outputs, int32 sampleFrames) {
+  BlockConstants& constants = blockConstants;
   const float depth = live(kDepth);
-  const float softness = live(kSoftness);
+  if (BlockConstants::renew(constants.softness, live(kSoftness))) {
+    constants.rampLength = 1 + truncateClamped(constants.softness * 2047.0f, 0, 2047);
+    constants.restartDistance = constants.softness / 2.0f + 0.01;
+  }
+  if (BlockConstants::renew(constants.shapeValue, live(kShape)))
+    constants.shape = truncateClamped(constants.shapeValue * 5.0f, 0, kSine);
+  const int32 rampLength = constants.rampLength;
+  const double restartDistance = constants.restartDistance;
   const bool tremolo = live(kStereoMode) >= 0.5f;
-  const int32 rampLength = 1 + truncateClamped(softness * 2047.0f, 0, 2047);
   const double x = static_cast<double>(relaxed(multiplierFactor)) * beatPosition +
                    static_cast<double>(live(kPhase)) + 0.5;
-  const float target =
-      lfoTarget(truncateClamped(live(kShape) * 5.0f, 0, kSine), static_cast<float>(fraction(x)));
+  const float target = lfoTarget(constants.shape, static_cast<float>(fraction(x)));
 
   const float* left = inputs[0];
   const float* right = inputs[1] ? inputs[1] : inputs[0];
@@ -112,7 +152,7 @@ void TremoloEffect::modulate(float** inputs, float** outputs, int32 sampleFrames
   for (int32 start = 0, end = 0; start < sampleFrames; start = end) {
     end = start + std::min(kChunkFrames, sampleFrames - start);
     // A small move of the target lets a running ramp finish; a jump restarts it.
-    if (std::fabs(target - lastTarget) > softness / 2.0f + 0.01 || remaining <= 0) {
+    if (std::fabs(target - lastTarget) > restartDistance || remaining <= 0) {
       remaining = rampLength;
       step = (target - level) / static_cast<float>(remaining);
     }

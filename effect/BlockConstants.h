@@ -1,0 +1,38 @@
+// What the audio routine derives from the parameters, the tempo and the sample
+// rate. Each value is kept beside the inputs it came from and derived again only
+// when one of them changes, so that a block repeats no division or conversion of
+// the block before. Read and written on the audio thread only.
+#pragma once
+
+#include <cstring>
+#include <limits>
+
+#include "host/Vst2.h"
+
+struct BlockConstants {
+  static constexpr double kUnset = std::numeric_limits<double>::quiet_NaN();
+  static constexpr float kUnsetValue = std::numeric_limits<float>::quiet_NaN();
+
+  // Stores value in key and answers whether its bits changed. Bits, not values:
+  // 0.0 and -0.0 may derive different results.
+  template <class T>
+  static bool renew(T& key, T value) {
+    if (std::memcmp(&key, &value, sizeof value) == 0) return false;
+    key = value;
+    return true;
+  }
+
+  // Every key starts unset, and every derived value as derived from it.
+  double tempo = kUnset;
+  double beatsPerSecond = kUnset;
+  double transportRate = kUnset;
+  double transportTempo = kUnset;
+  double samplesPerBeat = kUnset;  // the host's transport counts in beats
+  float softness = kUnsetValue;
+  int32 rampLength = 1;
+  double restartDistance = kUnset;  // a target jump beyond it restarts the ramp
+  float shapeValue = kUnsetValue;
+  int32 shape = 0;
+  float sourceValue = kUnsetValue;
+  int32 source = 0;  // tempo source number
+};
