@@ -13,11 +13,16 @@ struct BlockConstants {
   static constexpr double kUnset = std::numeric_limits<double>::quiet_NaN();
   static constexpr float kUnsetValue = std::numeric_limits<float>::quiet_NaN();
 
-  // Stores value in key and answers whether its bits changed. Bits, not values:
-  // 0.0 and -0.0 may derive different results.
+  // Keys are compared by their bits, not their values: 0.0 and -0.0 may derive
+  // different results.
+  template <class T>
+  static bool same(const T& key, const T& value) {
+    return std::memcmp(&key, &value, sizeof value) == 0;
+  }
+  // Stores value in key and answers whether its bits changed.
   template <class T>
   static bool renew(T& key, T value) {
-    if (std::memcmp(&key, &value, sizeof value) == 0) return false;
+    if (same(key, value)) return false;
     key = value;
     return true;
   }
@@ -35,4 +40,9 @@ struct BlockConstants {
   int32 shape = 0;
   float sourceValue = kUnsetValue;
   int32 source = 0;  // tempo source number
+  // The LFO's target at one shape number and cycle phase, worked out ahead for
+  // the block expected next; no shape number is -1.
+  int32 preparedShape = -1;
+  float preparedPhase = kUnsetValue;
+  float preparedTarget = 0.0f;
 };

@@ -83,6 +83,8 @@ class TremoloEffect : public ExtendedEffect {
 
   // Per-block steps of processReplacing.
   double advanceBeatClock(int32 sampleFrames);
+  // The beat position at a sample count, at the tempo of the current block.
+  double beatAt(std::uint64_t counter) const;
   void runTempoSource();
   void followHostTransport();
   void sendOwnTransport();

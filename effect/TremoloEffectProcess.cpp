@@ -18,6 +18,18 @@ double fraction(double x) {
   return x - std::floor(x);
 }
 
+// Where in its cycle the LFO is at a beat position: multiplier cycles per beat,
+// offset by the phase parameter.
+float cyclePhase(double multiplier, double beat, double phase) {
+  return static_cast<float>(fraction(multiplier * beat + phase + 0.5));
+}
+
+float targetAt(const BlockConstants& constants, int32 shape, float phase) {
+  if (constants.preparedShape == shape && BlockConstants::same(constants.preparedPhase, phase))
+    return constants.preparedTarget;
+  return lfoTarget(shape, phase);
+}
+
 // The frames of one chunk: [start, rampEnd) step the level, [rampEnd, end) hold it.
 struct Span {
   const float* left;
@@ -112,8 +124,12 @@ double TremoloEffect::advanceBeatClock(int32 sampleFrames) {
   if (BlockConstants::renew(constants.tempo, relaxed(tempo)))
     constants.beatsPerSecond = constants.tempo / 60.0;
   const double previousBeat = beatPosition;
-  beatPosition = (static_cast<double>(counter) / rate()) * constants.beatsPerSecond;
+  beatPosition = beatAt(counter);
   return previousBeat;
+}
+
+double TremoloEffect::beatAt(std::uint64_t counter) const {
+  return (static_cast<double>(counter) / rate()) * blockConstants.beatsPerSecond;
 }
 
 void TremoloEffect::updateLight() {
@@ -136,9 +152,18 @@ void TremoloEffect::modulate(float** inputs, float** outputs, int32 sampleFrames
   const int32 rampLength = constants.rampLength;
   const double restartDistance = constants.restartDistance;
   const bool tremolo = live(kStereoMode) >= 0.5f;
-  const double x = static_cast<double>(relaxed(multiplierFactor)) * beatPosition +
-                   static_cast<double>(live(kPhase)) + 0.5;
-  const float target = lfoTarget(constants.shape, static_cast<float>(fraction(x)));
+  const double multiplier = static_cast<double>(relaxed(multiplierFactor));
+  const double phase = static_cast<double>(live(kPhase));
+  const int32 shape = constants.shape;
+  const float target = targetAt(constants, shape, cyclePhase(multiplier, beatPosition, phase));
+  // The next block's target is worked out while this block's ramp runs: hosts
+  // mostly send blocks of one size, and the next block then finds it ready
+  // instead of waiting for the shape to be evaluated before its ramp can go on.
+  const float nextPhase =
+      cyclePhase(multiplier, beatAt(std::uint64_t{relaxed(sampleCounter)} + sampleFrames), phase);
+  constants.preparedShape = shape;
+  constants.preparedPhase = nextPhase;
+  constants.preparedTarget = lfoTarget(shape, nextPhase);
 
   const float* left = inputs[0];
   const float* right = inputs[1] ? inputs[1] : inputs[0];
