@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "effect/TremoloEffect.h"
+#include "effect/WholePart.h"
 #include "host/Relaxed.h"
 
 void TremoloEffect::runMetronome(double previousBeat, double beat) {
@@ -10,7 +11,7 @@ void TremoloEffect::runMetronome(double previousBeat, double beat) {
   const double w = rate();
   // Whole beats are compared once per block, so the click goes out at the start
   // of the first block that ends past a beat; a recent click or tap suppresses it.
-  if (std::floor(beat) != std::floor(previousBeat) &&
+  if (wholePart(beat) != wholePart(previousBeat) &&
       static_cast<double>(now - relaxed(lastClickTime)) > w / 8.0) {
     setRelaxed(lastClickTime, now);
     const int32 count = std::clamp(relaxed(tapCount), 0, kTapSlots - 1);
@@ -19,7 +20,7 @@ void TremoloEffect::runMetronome(double previousBeat, double beat) {
     }
     sendClick(metronomeVelocity());
   }
-  if (std::floor(beat + 0.5) != std::floor(previousBeat + 0.5) && relaxed(lastClickTime) != 0) {
+  if (wholePart(beat + 0.5) != wholePart(previousBeat + 0.5) && relaxed(lastClickTime) != 0) {
     sendClick(0);
     setRelaxed(lastClickTime, std::uint32_t{0});
   }

@@ -5,6 +5,7 @@
 
 #include "effect/LfoShape.h"
 #include "effect/TremoloEffect.h"
+#include "effect/WholePart.h"
 #include "host/Relaxed.h"
 #include "host/SafeConvert.h"
 
@@ -15,7 +16,7 @@ constexpr int32 kChunkFrames = 64;
 constexpr std::uint64_t kCounterRange = std::uint64_t{1} << 32;
 
 double fraction(double x) {
-  return x - std::floor(x);
+  return x - wholePart(x);
 }
 
 // Where in its cycle the LFO is at a beat position: multiplier cycles per beat,
