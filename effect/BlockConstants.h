@@ -1,7 +1,8 @@
-// What the audio routine derives from the parameters, the tempo and the sample
-// rate. Each value is kept beside the inputs it came from and derived again only
-// when one of them changes, so that a block repeats no division or conversion of
-// the block before. Read and written on the audio thread only.
+// What the audio routine derives from the parameters, the tempo, the sample
+// rate and the beat positions of earlier blocks. Each value is kept beside the
+// inputs it came from and derived again only when one of them changes, so that a
+// block repeats no division or conversion of the block before. Read and written
+// on the audio thread only.
 #pragma once
 
 #include <cstring>
@@ -45,4 +46,14 @@ struct BlockConstants {
   int32 preparedShape = -1;
   float preparedPhase = kUnsetValue;
   float preparedTarget = 0.0f;
+  // floor of the beat and of the beat plus a half at the beat position last
+  // judged by the metronome.
+  double judgedBeat = kUnset;
+  double wholeBeat = kUnset;
+  double halfBeat = kUnset;
+  // Last found whole numbers of the light's and the LFO's cycle counts, as
+  // guesses for the next block; any guess is safe.
+  double lightWhole = kUnset;
+  double lightHalf = kUnset;
+  double cycleWhole = kUnset;
 };

@@ -15,14 +15,16 @@ namespace {
 constexpr int32 kChunkFrames = 64;
 constexpr std::uint64_t kCounterRange = std::uint64_t{1} << 32;
 
-double fraction(double x) {
-  return x - wholePart(x);
+// x - floor(x), looking for floor(x) first at `whole`, which is left holding it.
+double fraction(double x, double& whole) {
+  whole = wholePartNear(x, whole);
+  return x - whole;
 }
 
 // Where in its cycle the LFO is at a beat position: multiplier cycles per beat,
 // offset by the phase parameter.
-float cyclePhase(double multiplier, double beat, double phase) {
-  return static_cast<float>(fraction(multiplier * beat + phase + 0.5));
+float cyclePhase(double multiplier, double beat, double phase, double& whole) {
+  return static_cast<float>(fraction(multiplier * beat + phase + 0.5, whole));
 }
 
 float targetAt(const BlockConstants& constants, int32 shape, float phase) {
@@ -137,8 +139,9 @@ void TremoloEffect::updateLight() {
   const double cyclesPerBeat =
       live(kLightFollows) >= 0.5f ? 1.0 : static_cast<double>(relaxed(multiplierFactor));
   const double x = cyclesPerBeat * beatPosition + static_cast<double>(live(kPhase));
-  if (fraction(x) < 0.25) setRelaxed(lightState, 1);
-  if (fraction(x + 0.5) < 0.25) setRelaxed(lightState, 0);
+  BlockConstants& constants = blockConstants;
+  if (fraction(x, constants.lightWhole) < 0.25) setRelaxed(lightState, 1);
+  if (fraction(x + 0.5, constants.lightHalf) < 0.25) setRelaxed(lightState, 0);
 }
 
 void TremoloEffect::modulate(float** inputs, float** outputs, int32 sampleFrames) {
@@ -156,12 +159,14 @@ void TremoloEffect::modulate(float** inputs, float** outputs, int32 sampleFrames
   const double multiplier = static_cast<double>(relaxed(multiplierFactor));
   const double phase = static_cast<double>(live(kPhase));
   const int32 shape = constants.shape;
-  const float target = targetAt(constants, shape, cyclePhase(multiplier, beatPosition, phase));
+  const float target =
+      targetAt(constants, shape, cyclePhase(multiplier, beatPosition, phase, constants.cycleWhole));
   // The next block's target is worked out while this block's ramp runs: hosts
   // mostly send blocks of one size, and the next block then finds it ready
   // instead of waiting for the shape to be evaluated before its ramp can go on.
-  const float nextPhase =
-      cyclePhase(multiplier, beatAt(std::uint64_t{relaxed(sampleCounter)} + sampleFrames), phase);
+  double nextWhole = constants.cycleWhole;
+  const float nextPhase = cyclePhase(
+      multiplier, beatAt(std::uint64_t{relaxed(sampleCounter)} + sampleFrames), phase, nextWhole);
   constants.preparedShape = shape;
   constants.preparedPhase = nextPhase;
   constants.preparedTarget = lfoTarget(shape, nextPhase);

@@ -70,4 +70,32 @@ TEST(WholePart, ScatteredDoublesOfEverySizeMatchTheLibrary) {
   }
 }
 
+TEST(WholePart, AnyWholeGuessGivesTheLibraryFloor) {
+  constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+  constexpr double kInfinity = std::numeric_limits<double>::infinity();
+  const double guesses[] = {
+      0.0,  -0.0,      1.0,       -1.0, 2.0, 7.0, -3.0, 4503599627370496.0, 9007199254740992.0,
+      kNaN, kInfinity, -kInfinity};
+  const double xs[] = {0.0,
+                       -0.0,
+                       0.25,
+                       -0.25,
+                       1.0,
+                       1.999,
+                       2.0,
+                       7.5,
+                       -2.5,
+                       -3.0,
+                       4503599627370496.0,
+                       9007199254740994.0,
+                       kInfinity,
+                       -kInfinity};
+  for (double guess : guesses)
+    for (double x : xs)
+      EXPECT_EQ(bitsOf(wholePartNear(x, guess)), bitsOf(std::floor(x)))
+          << "x = " << x << ", guess = " << guess;
+  EXPECT_TRUE(std::isnan(wholePartNear(kNaN, 1.0)));
+  EXPECT_TRUE(std::isnan(wholePartNear(kNaN, kNaN)));
+}
+
 }  // namespace
