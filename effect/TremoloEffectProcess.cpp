@@ -13,6 +13,8 @@ namespace {
 // The shape is evaluated once per chunk; the per-frame work is a ramp step and
 // a multiplication per channel.
 constexpr int32 kChunkFrames = 64;
+// Blocks from this size on work out the next block's target ahead.
+constexpr int32 kFramesToWorkAhead = 256;
 constexpr std::uint64_t kCounterRange = std::uint64_t{1} << 32;
 
 // x - floor(x), looking for floor(x) first at `whole`, which is left holding it.
@@ -164,12 +166,15 @@ void TremoloEffect::modulate(float** inputs, float** outputs, int32 sampleFrames
   // The next block's target is worked out while this block's ramp runs: hosts
   // mostly send blocks of one size, and the next block then finds it ready
   // instead of waiting for the shape to be evaluated before its ramp can go on.
-  double nextWhole = constants.cycleWhole;
-  const float nextPhase = cyclePhase(
-      multiplier, beatAt(std::uint64_t{relaxed(sampleCounter)} + sampleFrames), phase, nextWhole);
-  constants.preparedShape = shape;
-  constants.preparedPhase = nextPhase;
-  constants.preparedTarget = lfoTarget(shape, nextPhase);
+  // Short blocks have too few frames to hide the work behind.
+  if (sampleFrames >= kFramesToWorkAhead) {
+    double nextWhole = constants.cycleWhole;
+    const float nextPhase = cyclePhase(
+        multiplier, beatAt(std::uint64_t{relaxed(sampleCounter)} + sampleFrames), phase, nextWhole);
+    constants.preparedShape = shape;
+    constants.preparedPhase = nextPhase;
+    constants.preparedTarget = lfoTarget(shape, nextPhase);
+  }
 
   const float* left = inputs[0];
   const float* right = inputs[1] ? inputs[1] : inputs[0];
