@@ -17,8 +17,8 @@ StereoBuffers::StereoBuffers() {
   seek(0, 0);
 }
 
-void StereoBuffers::seek(int64_t offset, int32 frames) {
-  int64_t start = offset % kFrames;
+void StereoBuffers::seek(std::int64_t offset, int32 frames) {
+  std::int64_t start = offset % kFrames;
   if (start < 0) start += kFrames;
   if (start + frames > kFrames) start = 0;
   for (int channel = 0; channel < 2; ++channel) {

@@ -2,6 +2,7 @@
 // beyond the first-level cache, walked through block by block.
 #pragma once
 
+#include <cstdint>
 #include <vector>
 
 #include "host/Vst2.h"
@@ -21,7 +22,7 @@ class StereoBuffers {
   // Points inputs() and outputs() at the block of `frames` frames that starts
   // `offset` frames in, counted round the buffers' end; a block that would run
   // past the end starts again at the beginning. frames is at most kFrames.
-  void seek(int64_t offset, int32 frames);
+  void seek(std::int64_t offset, int32 frames);
   float** inputs() { return inputPointers_; }
   float** outputs() { return outputPointers_; }
 
