@@ -83,7 +83,7 @@ TEST(EventBatchAndCapture, CarryMidiBetweenHostAndPluginWithSamplePositions) {
   ASSERT_EQ(list->numEvents, 2);
   const auto* first = reinterpret_cast<const VstMidiEvent*>(list->events[0]);
   EXPECT_EQ(first->type, kVstMidiType);
-  EXPECT_EQ(first->byteSize, 32);
+  EXPECT_EQ(first->byteSize, 24) << "the record's size without type and byteSize";
   EXPECT_EQ(first->deltaFrames, 6);
   EXPECT_EQ(static_cast<unsigned char>(first->midiData[0]), 0xB7);
   EXPECT_EQ(reinterpret_cast<const VstMidiEvent*>(list->events[1])->deltaFrames, 476);
