@@ -12,6 +12,8 @@
 
 #include "tools/audio/WavReader.h"
 #include "tools/audio/WavWriter.h"
+#include "tools/common/EchoedWord.h"
+#include "tools/common/OutputPaths.h"
 #include "tools/common/PendingFile.h"
 #include "tools/quaverhost/Progress.h"
 #include "tools/quaverhost/RenderOptions.h"
@@ -65,12 +67,13 @@ int32 resolveParameter(host::HostedPlugin& plugin, const std::string& key, std::
   const auto [end, ec] = std::from_chars(key.data(), key.data() + key.size(), index);
   if (ec == std::errc() && end == key.data() + key.size()) {
     if (index >= 0 && index < count) return index;
-    error = "parameter index " + key + " is out of range (0 to " + std::to_string(count - 1) + ")";
+    error = "parameter index " + tools::echoedWord(key) + " is out of range (0 to " +
+            std::to_string(count - 1) + ")";
     return -1;
   }
   for (int32 i = 0; i < count; ++i)
     if (lowered(plugin.text(effGetParamName, i)) == lowered(key)) return i;
-  error = "unknown parameter name \"" + key + "\" (see quaverhost info)";
+  error = "unknown parameter name \"" + tools::echoedWord(key) + "\" (see quaverhost info)";
   return -1;
 }
 
@@ -121,8 +124,8 @@ class Renderer {
   std::unique_ptr<host::HostedPlugin> plugin_;
   std::unique_ptr<host::TempoMap> tempo_;
   tools::PendingFile wavFile_{options_.output};
-  std::unique_ptr<tools::PendingFile> eventsFile_;
-  std::unique_ptr<tools::PendingFile> smfFile_;
+  tools::PendingFile eventsFile_{options_.eventsOut};
+  tools::PendingFile smfFile_{options_.smfOut};
   std::vector<host::TimedMidiEvent> midiOut_;
   std::int64_t timeReports_ = 0;
   std::int64_t timeRequests_ = 0;
@@ -139,11 +142,11 @@ bool Renderer::prepareInput(std::string& error) {
   if (!options_.midiIn.empty()) {
     std::string text;
     if (!readText(options_.midiIn, text)) {
-      error = "cannot read " + options_.midiIn;
+      error = "cannot read " + tools::echoedWord(options_.midiIn);
       return false;
     }
     if (!host::parseMidiText(text, midiIn_, error)) {
-      error = options_.midiIn + ": " + error;
+      error = tools::echoedWord(options_.midiIn) + ": " + error;
       return false;
     }
   }
@@ -160,8 +163,9 @@ bool Renderer::preparePlugin(std::string& error) {
   AEffect& effect = plugin_->effect();
   if (effect.numInputs < 0 || effect.numInputs > kMaxChannels || effect.numOutputs < 1 ||
       effect.numOutputs > kMaxChannels) {
-    error = options_.plugin + ": unsupported channel counts (" + std::to_string(effect.numInputs) +
-            " in, " + std::to_string(effect.numOutputs) + " out)";
+    error = tools::echoedWord(options_.plugin) + ": unsupported channel counts (" +
+            std::to_string(effect.numInputs) + " in, " + std::to_string(effect.numOutputs) +
+            " out)";
     return false;
   }
   if (options_.program && *options_.program >= effect.numPrograms) {
@@ -198,7 +202,11 @@ bool Renderer::process(std::string& error) {
 
   audio::WavWriter writer;
   audio::WavFormat format{2, reader_.format().sampleRate, options_.encoding};
-  if (!writer.open(wavFile_.temporaryPath(), format, error)) return false;
+  if (!wavFile_.create(error)) return false;
+  if (!writer.open(wavFile_.stream(), format, error)) {
+    error = tools::echoedWord(options_.output) + ": " + error;
+    return false;
+  }
 
   host::TransportSettings settings;
   settings.startPpq = options_.startPpq;
@@ -217,7 +225,8 @@ bool Renderer::process(std::string& error) {
   while (done < total) {
     const int32 frames = static_cast<int32>(std::min<std::int64_t>(sizes.next(), total - done));
     if (reader_.read(inputPointers[0], inputPointers[1], frames, error) != frames) {
-      if (error.empty()) error = options_.input + ": the sample data ended early";
+      error = tools::echoedWord(options_.input) + ": " +
+              (error.empty() ? "the sample data ended early" : error);
       return false;
     }
     size_t lastEvent = nextEvent;
@@ -231,7 +240,10 @@ bool Renderer::process(std::string& error) {
     for (int32 i = 0; i < frames; ++i)
       nonFinite_ += !std::isfinite(outputPointers[0][i]) + !std::isfinite(right[i]);
     const float* channels[2] = {outputPointers[0], right};
-    if (!writer.write(channels, frames, error)) return false;
+    if (!writer.write(channels, frames, error)) {
+      error = tools::echoedWord(options_.output) + ": " + error;
+      return false;
+    }
     transport.advance(frames);
     done += frames;
     progress.update(done);
@@ -248,7 +260,11 @@ bool Renderer::process(std::string& error) {
   lastReportedTempo_ = capture.lastTimeReport().tempo;
   automation_ = capture.automation().size();
   plugin_->close();
-  return writer.finish(error);
+  if (!writer.finish(error)) {
+    error = tools::echoedWord(options_.output) + ": " + error;
+    return false;
+  }
+  return true;
 }
 
 bool Renderer::writeEventFiles(std::string& error) {
@@ -257,20 +273,12 @@ bool Renderer::writeEventFiles(std::string& error) {
                        std::to_string(reader_.format().sampleRate) + " Hz\n" +
                        "# SAMPLE note|off|cc CHANNEL NUMBER VALUE\n";
     for (const host::TimedMidiEvent& event : midiOut_) text += host::formatMidiEvent(event) + '\n';
-    eventsFile_ = std::make_unique<tools::PendingFile>(options_.eventsOut);
-    if (!eventsFile_->writeAll({text.begin(), text.end()})) {
-      error = "cannot write " + options_.eventsOut;
-      return false;
-    }
+    if (!eventsFile_.writeAll({text.begin(), text.end()}, error)) return false;
   }
   if (!options_.smfOut.empty()) {
     const host::SmfResult smf = host::buildSmf(midiOut_, *tempo_);
     smfSkipped_ = smf.skipped;
-    smfFile_ = std::make_unique<tools::PendingFile>(options_.smfOut);
-    if (!smfFile_->writeAll(smf.bytes)) {
-      error = "cannot write " + options_.smfOut;
-      return false;
-    }
+    if (!smfFile_.writeAll(smf.bytes, error)) return false;
   }
   return true;
 }
@@ -308,11 +316,22 @@ void Renderer::report() const {
 bool Renderer::run(std::string& error) {
   if (!prepareInput(error) || !preparePlugin(error) || !process(error) || !writeEventFiles(error))
     return false;
-  if (!wavFile_.commit(error) || (eventsFile_ && !eventsFile_->commit(error)) ||
-      (smfFile_ && !smfFile_->commit(error)))
-    return false;
+  std::vector<tools::PendingFile*> files = {&wavFile_};
+  if (!options_.eventsOut.empty()) files.push_back(&eventsFile_);
+  if (!options_.smfOut.empty()) files.push_back(&smfFile_);
+  if (!tools::PendingFile::commitAll(files, error)) return false;
   report();
   return true;
+}
+
+// Every file the render writes differs from every file it reads and from the others.
+tools::PathCheck checkRenderFiles(const RenderOptions& options, std::string& error) {
+  std::vector<tools::NamedFile> inputs = {{"PLUGIN", options.plugin}, {"IN.wav", options.input}};
+  if (!options.midiIn.empty()) inputs.push_back({"--midi-in", options.midiIn});
+  std::vector<tools::NamedFile> outputs = {{"OUT.wav", options.output}};
+  if (!options.eventsOut.empty()) outputs.push_back({"--events-out", options.eventsOut});
+  if (!options.smfOut.empty()) outputs.push_back({"--smf-out", options.smfOut});
+  return tools::checkFiles(inputs, outputs, error);
 }
 
 }  // namespace
@@ -324,6 +343,11 @@ int runRender(std::span<const std::string> args, std::ostream& out, std::ostream
   if (!parseRenderOptions(args, options, error)) {
     err << "quaverhost render: " << error << "\nusage:\n" << kRenderUsage;
     return 1;
+  }
+  const tools::PathCheck files = checkRenderFiles(options, error);
+  if (files != tools::PathCheck::Ok) {
+    err << "quaverhost render: " << error << '\n';
+    return files == tools::PathCheck::Clash ? 2 : 1;
   }
   Renderer renderer(options, out, err, progressOnTerminal);
   if (!renderer.run(error)) {

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <string_view>
 
+#include "tools/common/EchoedWord.h"
+
 namespace qv::hostcli {
 
 const char kRenderUsage[] =
@@ -51,11 +53,12 @@ bool parseRenderOptions(std::span<const std::string> args, RenderOptions& option
     }
     const size_t equals = arg.find('=');
     const std::string name = arg.substr(0, equals);
+    const std::string shownName = tools::echoedWord(name);
     std::optional<std::string> attached;
     if (equals != std::string::npos) attached = arg.substr(equals + 1);
 
     auto flag = [&]() {
-      if (attached) error = "option " + name + " takes no value";
+      if (attached) error = "option " + shownName + " takes no value";
       return !attached;
     };
     // Takes the value after '=' or the next argument.
@@ -66,14 +69,14 @@ bool parseRenderOptions(std::span<const std::string> args, RenderOptions& option
         return true;
       }
       if (i + 1 >= args.size()) {
-        error = "option " + name + " needs a value";
+        error = "option " + shownName + " needs a value";
         return false;
       }
       value = args[++i];
       return true;
     };
     auto bad = [&](const std::string& what) {
-      error = "bad value '" + value + "' for " + name + ": " + what;
+      error = "bad value '" + tools::echoedWord(value) + "' for " + shownName + ": " + what;
       return false;
     };
 
@@ -154,13 +157,13 @@ bool parseRenderOptions(std::span<const std::string> args, RenderOptions& option
       if (!flag()) return false;
       options.quiet = true;
     } else {
-      error = "unknown option " + name;
+      error = "unknown option " + shownName;
       return false;
     }
   }
   if (files.size() != 3) {
     error = files.size() < 3 ? "render needs PLUGIN IN.wav OUT.wav"
-                             : "unexpected argument '" + files[3] + "'";
+                             : "unexpected argument '" + tools::echoedWord(files[3]) + "'";
     return false;
   }
   options.plugin = files[0];
