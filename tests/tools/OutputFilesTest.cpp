@@ -152,6 +152,8 @@ TEST_F(OutputFiles, FoldersAndDevicesAreNoInputsOrOutputs) {
   EXPECT_EQ(check({{"IN.wav", path("missing.wav")}}, {{"OUT.wav", path("out.wav")}}, error),
             PathCheck::Ok)
       << "a missing input is left to its reader to report";
+  EXPECT_EQ(check({}, {{"OUT.wav", ""}}, error), PathCheck::Unusable);
+  EXPECT_NE(error.find("needs a file name"), std::string::npos) << error;
   EXPECT_EQ(check({{"IN.wav", in}}, {{"OUT.wav", std::string(5'000'000, 'x')}}, error),
             PathCheck::Ok);
   EXPECT_EQ(check({{"IN.wav", std::string(5'000'000, 'x')}}, {{"OUT.wav", path("folder")}}, error),

@@ -27,6 +27,10 @@ PathCheck checkFiles(std::span<const NamedFile> inputs, std::span<const NamedFil
   }
   std::vector<FileIdentity> written;
   for (const NamedFile& output : outputs) {
+    if (output.path.empty()) {
+      error = output.role + " needs a file name";
+      return PathCheck::Unusable;
+    }
     const FileIdentity identity = identifyFile(output.path);
     if (identity.exists && !identity.regular) {
       error = describe(output) + " exists and is not a regular file";

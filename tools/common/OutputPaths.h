@@ -15,12 +15,13 @@ struct NamedFile {
 enum class PathCheck {
   Ok,
   Clash,     // an output is an input or another output
-  Unusable,  // an input or output exists but is no plain file
+  Unusable,  // an input or output exists but is no plain file, or an output has no name
 };
 
 // Compares every output with every input and with the other outputs by file identity
 // (see sameFile), and refuses inputs and outputs that exist but are no regular files
-// (folders, devices, pipes). A missing input passes; its reader reports it. On
+// (folders, devices, pipes) and outputs without a name. A missing input passes; its
+// reader reports it. On
 // refusal `error` names the files involved.
 PathCheck checkFiles(std::span<const NamedFile> inputs, std::span<const NamedFile> outputs,
                      std::string& error);
