@@ -249,6 +249,8 @@ TEST_F(Quaverhost, BadInputsFailWithoutLeavingOutputFiles) {
       {{"render", QV_TEST_PLUGIN, input, output, "--midi-in", path("bad-taps.txt")}, "line 1"},
       {{"render", QV_TEST_PLUGIN, input, output, "--midi-in", path("missing.txt")}, "cannot read"},
       {{"render", QV_TEST_PLUGIN, input, path("no-such-dir/out.wav")}, "cannot write"},
+      {{"render", QV_TEST_PLUGIN, input, output, "--smf-out", path("no-such-dir/c.mid")},
+       "cannot write"},
       {{"wobble"}, "unknown command"},
   };
   for (const auto& [args, reason] : cases) {
@@ -256,7 +258,8 @@ TEST_F(Quaverhost, BadInputsFailWithoutLeavingOutputFiles) {
     EXPECT_NE(run.code, 0) << args.back();
     EXPECT_NE(run.err.find(reason), std::string::npos) << args.back() << " -> " << run.err;
     EXPECT_FALSE(fs::exists(output)) << args.back();
-    EXPECT_FALSE(fs::exists(output + ".part")) << args.back();
+    EXPECT_EQ(litter({"in.wav", "bad-taps.txt", "not-audio.wav"}), std::vector<std::string>{})
+        << args.back() << ": no temporary file is left";
   }
 
   // A failed render leaves an older file of the same name as it was.

@@ -110,7 +110,7 @@ bool PendingFile::create(std::string& error) {
 }
 
 bool PendingFile::writeAll(const std::vector<std::uint8_t>& bytes, std::string& error) {
-  if (!create(error)) return false;
+  if (!stream_ && !create(error)) return false;
   if (std::fwrite(bytes.data(), 1, bytes.size(), stream_) != bytes.size()) {
     error = cannotWrite(path_, "write error (disk full?)");
     return false;

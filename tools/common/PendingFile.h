@@ -26,7 +26,8 @@ class PendingFile {
   bool create(std::string& error);
   // The open temporary file, from create() to commit(); null before.
   std::FILE* stream() const { return stream_; }
-  // Creates the temporary file and writes `bytes` to it; false with the reason.
+  // Writes `bytes` to the temporary file, creating it first unless create() did;
+  // false with the reason.
   bool writeAll(const std::vector<std::uint8_t>& bytes, std::string& error);
 
   // Closes the temporary file and moves it to the final name; false with the reason.

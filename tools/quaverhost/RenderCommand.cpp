@@ -109,6 +109,7 @@ class Renderer {
 
  private:
   bool prepareInput(std::string& error);
+  bool createOutputs(std::string& error);
   bool preparePlugin(std::string& error);
   bool process(std::string& error);
   bool writeEventFiles(std::string& error);
@@ -157,6 +158,12 @@ bool Renderer::prepareInput(std::string& error) {
   return true;
 }
 
+// Every output's temporary file, before the work: a folder that is not there fails now.
+bool Renderer::createOutputs(std::string& error) {
+  return wavFile_.create(error) && (options_.eventsOut.empty() || eventsFile_.create(error)) &&
+         (options_.smfOut.empty() || smfFile_.create(error));
+}
+
 bool Renderer::preparePlugin(std::string& error) {
   plugin_ = host::HostedPlugin::load(options_.plugin, error);
   if (!plugin_) return false;
@@ -202,7 +209,6 @@ bool Renderer::process(std::string& error) {
 
   audio::WavWriter writer;
   audio::WavFormat format{2, reader_.format().sampleRate, options_.encoding};
-  if (!wavFile_.create(error)) return false;
   if (!writer.open(wavFile_.stream(), format, error)) {
     error = tools::echoedWord(options_.output) + ": " + error;
     return false;
@@ -314,7 +320,8 @@ void Renderer::report() const {
 }
 
 bool Renderer::run(std::string& error) {
-  if (!prepareInput(error) || !preparePlugin(error) || !process(error) || !writeEventFiles(error))
+  if (!prepareInput(error) || !createOutputs(error) || !preparePlugin(error) || !process(error) ||
+      !writeEventFiles(error))
     return false;
   std::vector<tools::PendingFile*> files = {&wavFile_};
   if (!options_.eventsOut.empty()) files.push_back(&eventsFile_);
