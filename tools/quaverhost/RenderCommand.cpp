@@ -33,10 +33,14 @@ class BlockSizes {
  public:
   explicit BlockSizes(const RenderOptions& options)
       : fixed_(options.blockSize),
+        first_(options.firstBlock.value_or(0)),
         random_(options.randomSeed.has_value()),
         generator_(options.randomSeed.value_or(1)) {}
 
-  int32 maximum() const { return random_ ? kMaxBlockSize : fixed_; }
+  int32 maximum() const { return std::max(random_ ? kMaxBlockSize : fixed_, first_); }
+
+  // The size of the song's first block: the one chosen for it, else the next.
+  int32 first() { return first_ > 0 ? first_ : next(); }
 
   int32 next() {
     if (!random_) return fixed_;
@@ -48,6 +52,7 @@ class BlockSizes {
 
  private:
   int32 fixed_;
+  int32 first_;
   bool random_;
   std::mt19937 generator_;
 };
@@ -108,6 +113,7 @@ class Renderer {
   bool prepareInput(std::string& error);
   bool preparePlugin(std::string& error);
   bool process(std::string& error);
+  void runLeadIn(host::Transport& transport, BlockSizes& sizes, float** inputs, float** outputs);
   bool writeEventFiles(std::string& error);
   void report() const;
 
@@ -204,9 +210,12 @@ bool Renderer::process(std::string& error) {
   settings.startPpq = options_.startPpq;
   settings.playing = !options_.stopped;
   settings.offersTime = options_.timeInfo;
+  settings.leadIn = options_.leadIn;
+  settings.ppqResolution = options_.ppqResolution;
   host::Transport transport(*tempo_, settings);
   plugin_->setTransport(&transport);
   plugin_->dispatch(effMainsChanged, 0, 1);
+  runLeadIn(transport, sizes, inputPointers.data(), outputPointers.data());
 
   const std::int64_t total = reader_.frames();
   const bool longRender = total > 5 * static_cast<std::int64_t>(reader_.format().sampleRate);
@@ -215,7 +224,8 @@ bool Renderer::process(std::string& error) {
   size_t nextEvent = 0;
   std::int64_t done = 0;
   while (done < total) {
-    const int32 frames = static_cast<int32>(std::min<std::int64_t>(sizes.next(), total - done));
+    const int32 wanted = done == 0 ? sizes.first() : sizes.next();
+    const int32 frames = static_cast<int32>(std::min<std::int64_t>(wanted, total - done));
     if (reader_.read(inputPointers[0], inputPointers[1], frames, error) != frames) {
       if (error.empty()) error = options_.input + ": the sample data ended early";
       return false;
@@ -242,13 +252,29 @@ bool Renderer::process(std::string& error) {
   plugin_->dispatch(effMainsChanged, 0, 0);
   plugin_->setTransport(nullptr);
   const host::HostCapture& capture = plugin_->capture();
-  midiOut_ = capture.midi();
+  // What the plug-in sent during the lead-in lies before the song and is left out.
+  for (const host::TimedMidiEvent& event : capture.midi())
+    if (event.sample >= 0) midiOut_.push_back(event);
   timeReports_ = capture.timeReports();
   timeRequests_ = capture.timeRequests();
   lastReportedTempo_ = capture.lastTimeReport().tempo;
   automation_ = capture.automation().size();
   plugin_->close();
   return writer.finish(error);
+}
+
+// The blocks a host runs with its transport stopped before the song: silence in,
+// the output dropped. The last block ends where the song starts.
+void Renderer::runLeadIn(host::Transport& transport, BlockSizes& sizes, float** inputs,
+                         float** outputs) {
+  const size_t channels = static_cast<size_t>(std::max<int32>(plugin_->effect().numInputs, 2));
+  for (std::int64_t left = options_.leadIn; left > 0;) {
+    const int32 frames = static_cast<int32>(std::min<std::int64_t>(sizes.next(), left));
+    for (size_t c = 0; c < channels; ++c) std::fill_n(inputs[c], frames, 0.0f);
+    plugin_->processBlock(transport.songPosition(), nullptr, inputs, outputs, frames);
+    transport.advance(frames);
+    left -= frames;
+  }
 }
 
 bool Renderer::writeEventFiles(std::string& error) {
