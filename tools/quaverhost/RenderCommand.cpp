@@ -230,12 +230,17 @@ bool Renderer::process(std::string& error) {
       if (error.empty()) error = options_.input + ": the sample data ended early";
       return false;
     }
+    // A host that runs whole blocks plays silence past the song's end; only the
+    // song's frames are written.
+    const int32 run = options_.wholeBlocks ? wanted : frames;
+    for (size_t c = 0; c < inputs; ++c)
+      std::fill(inputPointers[c] + frames, inputPointers[c] + run, 0.0f);
     size_t lastEvent = nextEvent;
     while (lastEvent < midiIn_.size() && midiIn_[lastEvent].sample < done + frames) ++lastEvent;
     batch.assign(std::span(midiIn_).subspan(nextEvent, lastEvent - nextEvent), done);
     nextEvent = lastEvent;
     plugin_->processBlock(done, batch.empty() ? nullptr : batch.list(), inputPointers.data(),
-                          outputPointers.data(), frames);
+                          outputPointers.data(), run);
     // A mono plug-in's single output goes to both sides.
     const float* right = effect.numOutputs >= 2 ? outputPointers[1] : outputPointers[0];
     for (int32 i = 0; i < frames; ++i)

@@ -12,6 +12,7 @@ const char kRenderUsage[] =
     "    --random-blocks[=SEED]    random block sizes from 0 to 8192 (default seed 1)\n"
     "    --first-block N           size of the song's first block, 1 to 8192\n"
     "    --lead-in N               samples run with the transport stopped before the song\n"
+    "    --whole-blocks            the last block runs at full size, silence past the end\n"
     "    --program N               program to select before processing\n"
     "    --param INDEX|NAME=VALUE  set a parameter (normalised 0 to 1); repeatable\n"
     "    --tempo BPM               host tempo, 1 to 1000 (default 120)\n"
@@ -91,6 +92,9 @@ bool parseRenderOptions(std::span<const std::string> args, RenderOptions& option
       if (!parseNumber(value, frames) || frames < 1 || frames > kMaxBlockSize)
         return bad("expected a whole number from 1 to 8192");
       options.firstBlock = frames;
+    } else if (name == "--whole-blocks") {
+      if (!flag()) return false;
+      options.wholeBlocks = true;
     } else if (name == "--lead-in") {
       if (!takeValue()) return false;
       if (!parseNumber(value, options.leadIn) || options.leadIn < 0 || options.leadIn > kMaxLeadIn)
