@@ -1,7 +1,8 @@
 // qv_host_check: the real-host tests' helper for audio files.
 //   signal OUT.wav SECONDS RATE   a stereo test signal (32-bit float)
 //   split IN.wav LEFT.wav RIGHT.wav   one mono 32-bit float file per channel
-//   check IN.wav HOST.wav REF.wav CYCLES_PER_SECOND   judge a host's render
+//   check IN.wav HOST.wav REF.wav CYCLES_PER_SECOND [tail]   judge a host's render;
+//     with "tail", frames the host rendered past the input's end are left out
 #include <charconv>
 #include <cmath>
 #include <iostream>
@@ -79,13 +80,18 @@ int split(const std::string& in, const std::string& left, const std::string& rig
   return 0;
 }
 
-int check(const std::string& in, const std::string& host, const std::string& ref, double rate) {
+int check(const std::string& in, const std::string& host, const std::string& ref, double rate,
+          bool tail) {
   Stereo input, hosted, reference;
   std::string error;
   if (!readStereo(in, input, error) || !readStereo(host, hosted, error) ||
       !readStereo(ref, reference, error)) {
     std::cout << "FAIL: " << error << '\n';
     return 1;
+  }
+  if (tail && hosted.left.size() > input.left.size()) {
+    hosted.left.resize(input.left.size());
+    hosted.right.resize(input.right.size());
   }
   const qv::hosttest::Verdict verdict =
       qv::hosttest::judgeHostRender(input, hosted, reference, rate);
@@ -102,10 +108,11 @@ int main(int argc, char** argv) {
       a <= 600.0 && b >= 8000.0 && b <= 192000.0)
     return makeSignal(argv[2], a, b);
   if (command == "split" && argc == 5) return split(argv[2], argv[3], argv[4]);
-  if (command == "check" && argc == 6 && number(argv[5], a) && a > 0.0)
-    return check(argv[2], argv[3], argv[4], a);
+  const bool tail = argc == 7 && std::string(argv[6]) == "tail";
+  if (command == "check" && (argc == 6 || tail) && number(argv[5], a) && a > 0.0)
+    return check(argv[2], argv[3], argv[4], a, tail);
   std::cerr << "usage: qv_host_check signal OUT.wav SECONDS RATE\n"
                "       qv_host_check split IN.wav LEFT.wav RIGHT.wav\n"
-               "       qv_host_check check IN.wav HOST.wav REF.wav CYCLES_PER_SECOND\n";
+               "       qv_host_check check IN.wav HOST.wav REF.wav CYCLES_PER_SECOND [tail]\n";
   return 2;
 }
