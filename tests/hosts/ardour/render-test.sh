@@ -95,18 +95,19 @@ QV_PROBE_LOG=$work/probe.log step export \
 [[ -s $work/ardour.wav ]] || fail "Ardour's export wrote no file"
 
 # How Ardour ran the chain: blocks with the transport stopped (the lead-in), then the
-# first rolling block, then the block size it keeps to, to the end of the last block.
-read -r leadIn first block < <(awk '
+# first rolling block, then the block size it keeps to, to the end of the last block;
+# and the tempo it reports (its tempo map's, a hair off the BPM asked for).
+read -r leadIn first block tempo < <(awk '
   $2 == "block" && $4 == "flags" {
     playing = int($5 / 2) % 2
     if (!playing && !rolled) lead += $3
-    else if (playing && !rolled) { rolled = 1; first = $3 }
+    else if (playing && !rolled) { rolled = 1; first = $3; tempo = $11 }
     else if (playing && !size) size = $3
   }
-  END { print lead + 0, first + 0, size + 0 }' "$work/probe.log")
+  END { print lead + 0, first + 0, size + 0, tempo }' "$work/probe.log")
 ((first > 0 && block > 0)) || fail "the probe saw no rolling blocks; see $work/probe.log"
 echo "Ardour ran a lead-in of $leadIn frames with the transport stopped, then a first block" \
-  "of $first frames, then blocks of $block"
+  "of $first frames, then blocks of $block, at a tempo of $tempo"
 
 # The parameters as Ardour restores them from the session: as created, plus what the
 # plug-in itself changed while Ardour ran it (host sync stores the tempo).
@@ -122,7 +123,7 @@ mapfile -t params < <(awk -v name="$name" '
 ((${#params[@]} > 0)) || fail "the saved session holds no parameters of $name"
 
 step replay "$quaverhost" render "$plugin" "$work/in.wav" "$work/reference.wav" --quiet \
-  --tempo "$bpm" --lead-in "$leadIn" --first-block "$first" --block "$block" \
+  --tempo "$tempo" --lead-in "$leadIn" --first-block "$first" --block "$block" \
   --ppq-resolution 1920 --whole-blocks "${params[@]}"
 
 expected=$(awk -v bpm="$bpm" -v c="$cycles" 'BEGIN { printf "%.6f", bpm / 60 * c }')
