@@ -5,7 +5,7 @@
 # ${QV_BUILD_PREFIX:-build/}native-release (and win32 for LMMS), bounds every step
 # in time and exits non-zero on any failure. Work files: ${prefix}real-hosts/.
 set -uo pipefail
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/.." || exit 1
 
 prefix=${QV_BUILD_PREFIX:-build/}
 native=${prefix}native-release

@@ -43,14 +43,15 @@ step() {
   fi
   grep -h -e '^FAIL: ' -e '^Error: ' "$work/$what.log" | head -n 3
   # Ardour's scanner catches the signal itself and reports it.
-  local caught
+  local caught who=Ardour
   caught=$(grep -m1 -oE '^Error: signal [0-9]+' "$work/$what.log" | grep -oE '[0-9]+$')
+  [[ $what == replay ]] && who=quaverhost
   if ((status == 124 || status == 137)); then
-    fail "Ardour hung while it ran '$what' (stopped after $limit s)"
+    fail "$who hung while it ran '$what' (stopped after $limit s)"
   elif ((status > 128)) || [[ -n $caught ]]; then
-    fail "Ardour crashed while it ran '$what' (signal ${caught:-$((status - 128))}); see $work/$what.log"
+    fail "$who crashed while it ran '$what' (signal ${caught:-$((status - 128))}); see $work/$what.log"
   fi
-  fail "Ardour failed at '$what' (exit status $status); see $work/$what.log"
+  fail "$who failed at '$what' (exit status $status); see $work/$what.log"
 }
 
 rm -rf "$work"
@@ -84,8 +85,10 @@ done
 grep -q "name=\"$name\"" "$XDG_CACHE_HOME"/ardour7/vst/*.v2i ||
   fail "Ardour's scanner could not load the plug-in (no '$name' in its cache)"
 
-"$check" signal "$work/in.wav" "$seconds" "$rate" &&
-  "$check" split "$work/in.wav" "$work/left.wav" "$work/right.wav" || fail "cannot make the input"
+if ! "$check" signal "$work/in.wav" "$seconds" "$rate" ||
+  ! "$check" split "$work/in.wav" "$work/left.wav" "$work/right.wav"; then
+  fail "cannot make the input"
+fi
 frames=$((seconds * rate))
 
 step session ardour7-lua "$here/make-session.lua" "$work/session" host "$rate" "$bpm" "$frames" \
