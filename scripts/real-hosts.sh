@@ -6,6 +6,7 @@
 # in time and exits non-zero on any failure. Work files: ${prefix}real-hosts/.
 set -uo pipefail
 cd "$(dirname "$0")/.." || exit 1
+source scripts/machine.sh
 
 prefix=${QV_BUILD_PREFIX:-build/}
 native=${prefix}native-release
@@ -68,11 +69,12 @@ check "Ardour: a broken plug-in fails the test" 300 \
   tests/hosts/ardour/broken-plugin-test.sh "$work/ardour-broken" "$bin/BrokenPlugin.so" \
   "${tools[@]}"
 
-if [[ ${QV_FORCE_NO_32BIT:-0} == 1 ]] || ! /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
+if ! qv_can_run_32bit; then
   printf '\nSKIPPED: LMMS test — this machine cannot execute 32-bit code\n'
   skipped=$((skipped + 1))
 else
-  install lmms:i386 lmms-vst-server:i386 xvfb xauth || { echo "FAIL: cannot install LMMS"; exit 1; }
+  # LMMS hosts 32-bit DLLs with its 32-bit VST server under Wine.
+  install lmms lmms-vst-server:i386 xvfb xauth || { echo "FAIL: cannot install LMMS"; exit 1; }
   win32=${prefix}win32
   printf '\n== win32: build\n'
   if { cmake --preset win32 -B "$win32" >/dev/null &&

@@ -19,6 +19,7 @@ work=$1 plugin=$2 quaverhost=$3 check=$4 bpm=$5 cycles=$6
 shift 6
 limit=${QV_HOST_TIMEOUT:-120}
 here=$(cd "$(dirname "$0")" && pwd)
+run_windows=$here/../../../scripts/run-windows-program
 rate=44100
 seconds=6
 
@@ -52,7 +53,7 @@ step wineboot wine wineboot -i
 
 # LMMS restores every parameter from the project: the program's values as
 # quaverhost reads them, with the settings asked for, stored as "INDEX:NAME:VALUE".
-step info wine "$quaverhost" info "$work/Quaverling.dll"
+step info "$run_windows" "$quaverhost" info "$work/Quaverling.dll"
 declare -A values
 while read -r index value; do values[$index]=$value; done < <(
   sed -n 's/^ *\([0-9][0-9]*\): ".*" = \([^,]*\),.*/\1 \2/p' "$work/info.log")
@@ -75,7 +76,7 @@ grep -qi 'failed to load\|could not load\|error.*vst' "$work/render.log" &&
   fail "LMMS could not load the plug-in: $(grep -i -m1 'failed to load\|could not load\|error.*vst' "$work/render.log")"
 
 # shellcheck disable=SC2086 # QV_LMMS_REPLAY holds separate options
-step replay wine "$quaverhost" render "$work/Quaverling.dll" "$work/in.wav" "$work/reference.wav" \
+step replay "$run_windows" "$quaverhost" render "$work/Quaverling.dll" "$work/in.wav" "$work/reference.wav" \
   --quiet --tempo "$bpm" --block 256 --whole-blocks "${replay[@]}" ${QV_LMMS_REPLAY:-}
 
 expected=$(awk -v bpm="$bpm" -v c="$cycles" 'BEGIN { printf "%.6f", bpm / 60 * c }')
