@@ -59,13 +59,13 @@ tools=("$bin/ProbePlugin.so" "$bin/quaverhost" "$bin/qv_host_check")
 
 # Host sync in the default program; then the song position driving a triangle
 # tremolo at another tempo.
-check "Ardour: host sync, default program, 96 BPM" 120 \
+check "Ardour: host sync, default program, 96 BPM" 300 \
   tests/hosts/ardour/render-test.sh "$work/ardour-host-sync" "$bin/Quaverling.so" Quaverling \
   "${tools[@]}" 96 1.5 8=0.5
-check "Ardour: song position sync, triangle tremolo x2, 137 BPM" 120 \
+check "Ardour: song position sync, triangle tremolo x2, 137 BPM" 300 \
   tests/hosts/ardour/render-test.sh "$work/ardour-position-sync" "$bin/Quaverling.so" Quaverling \
   "${tools[@]}" 137 2 0=0.5 2=0.8 3=0.3 5=0.05 6=1 8=0.75
-check "Ardour: a broken plug-in fails the test" 300 \
+check "Ardour: a broken plug-in fails the test" 600 \
   tests/hosts/ardour/broken-plugin-test.sh "$work/ardour-broken" "$bin/BrokenPlugin.so" \
   "${tools[@]}"
 

@@ -7,7 +7,7 @@
 # The probe plug-in sits before the plug-in under test and records how Ardour runs
 # the chain: the stopped lead-in, the first rolling block and the block size, which
 # quaverhost then replays. Every Ardour step runs under a time limit
-# (QV_HOST_TIMEOUT seconds, default 60). Prints "FAIL: ..." and exits 1 when Ardour
+# (QV_HOST_TIMEOUT seconds, default 90). Prints "FAIL: ..." and exits 1 when Ardour
 # cannot load the plug-in, crashes or hangs, or when the render is wrong.
 set -uo pipefail
 
@@ -18,7 +18,7 @@ fi
 work=$1 plugin=$2 name=$3 probe=$4 quaverhost=$5 check=$6 bpm=$7 cycles=$8
 shift 8
 settings=("$@")
-limit=${QV_HOST_TIMEOUT:-60}
+limit=${QV_HOST_TIMEOUT:-90}
 here=$(cd "$(dirname "$0")" && pwd)
 rate=44100
 seconds=6
