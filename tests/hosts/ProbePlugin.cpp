@@ -6,9 +6,9 @@
 //
 // BrokenPlugin (QV_BROKEN_PLUGIN defined) proves that the real-host tests notice a
 // plug-in that fails: QV_BROKEN_FAULT picks "entry-null" (main makes no instance),
-// "entry-crash", "entry-hang", "process-crash", "process-hang" (on the first block)
-// or "silent" (the output is zero); unset, it lets the audio through like a plug-in
-// that does nothing.
+// "entry-crash", "entry-hang", "process-crash", "process-hang" (on the first block
+// with the transport playing) or "silent" (the output is zero); unset, it lets the
+// audio through like a plug-in that does nothing.
 #include <unistd.h>
 
 #include <csignal>
