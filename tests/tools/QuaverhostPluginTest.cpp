@@ -214,6 +214,52 @@ TEST_F(Quaverhost, TheSongPositionPlacesTheClicksInSongPositionSync) {
   EXPECT_EQ(at[1], 33280);
 }
 
+// In host sync the effect keeps its own beat clock, so a lead-in of silence with the
+// transport stopped must sound as the same silence at the start of the song would,
+// and a last block run whole as the song padded to whole blocks.
+TEST_F(Quaverhost, LeadInAndWholeBlocksSoundAsTheSongPaddedWithSilence) {
+  const int frames = 3 * 44100 + 123;
+  const int leadIn = 40 * 512;
+  const int padded = leadIn + frames + (512 - 123);
+  const std::string input = makeInput("in.wav", frames);
+  std::vector<float> left(static_cast<size_t>(padded), 0.0f), right(left.size(), 0.0f);
+  const std::vector<float> songLeft = readChannel(input, 0), songRight = readChannel(input, 1);
+  std::copy(songLeft.begin(), songLeft.end(), left.begin() + leadIn);
+  std::copy(songRight.begin(), songRight.end(), right.begin() + leadIn);
+  const float* data[2] = {left.data(), right.data()};
+  qv::audio::WavWriter writer;
+  std::string error;
+  ASSERT_TRUE(writer.open(path("padded.wav"), {2, 44100, SampleEncoding::Float32}, error) &&
+              writer.write(data, padded, error) && writer.finish(error))
+      << error;
+
+  const std::vector<std::string> common = {"--quiet", "--block", "512",           "--param",
+                                           "8=0.5",   "--param", "Multiplier=0.6"};
+  std::vector<std::string> song = {"render",         QV_TEST_PLUGIN, input,
+                                   path("song.wav"), "--lead-in",    std::to_string(leadIn),
+                                   "--whole-blocks", "--events-out", path("song.txt")};
+  std::vector<std::string> whole = {"render",          QV_TEST_PLUGIN, path("padded.wav"),
+                                    path("whole.wav"), "--events-out", path("whole.txt")};
+  song.insert(song.end(), common.begin(), common.end());
+  whole.insert(whole.end(), common.begin(), common.end());
+  ASSERT_EQ(quaverhost(song).code, 0);
+  ASSERT_EQ(quaverhost(whole).code, 0);
+
+  for (int channel = 0; channel < 2; ++channel) {
+    const std::vector<float> got = readChannel(path("song.wav"), channel);
+    const std::vector<float> expected = readChannel(path("whole.wav"), channel);
+    ASSERT_EQ(got.size(), static_cast<size_t>(frames)) << "only the song is written";
+    for (size_t i = 0; i < got.size(); ++i)
+      ASSERT_EQ(got[i], expected[i + leadIn]) << "channel " << channel << ", frame " << i;
+  }
+  std::vector<std::int64_t> expectedClicks;
+  for (std::int64_t at : clicks(readEvents(path("whole.txt"))))
+    if (at >= leadIn) expectedClicks.push_back(at - leadIn);
+  const std::vector<std::int64_t> songClicks = clicks(readEvents(path("song.txt")));
+  EXPECT_FALSE(songClicks.empty());
+  EXPECT_EQ(songClicks, expectedClicks) << "the lead-in's clicks are dropped, the rest keep time";
+}
+
 TEST_F(Quaverhost, MidiTapsFromAFileReachThePlugin) {
   // Controller 25 on channel 8 (the default program's tap settings), four taps at 120 BPM.
   std::ofstream taps(path("taps.txt"));

@@ -35,10 +35,14 @@ class BlockSizes {
  public:
   explicit BlockSizes(const RenderOptions& options)
       : fixed_(options.blockSize),
+        first_(options.firstBlock.value_or(0)),
         random_(options.randomSeed.has_value()),
         generator_(options.randomSeed.value_or(1)) {}
 
-  int32 maximum() const { return random_ ? kMaxBlockSize : fixed_; }
+  int32 maximum() const { return std::max(random_ ? kMaxBlockSize : fixed_, first_); }
+
+  // The size of the song's first block: the one chosen for it, else the next.
+  int32 first() { return first_ > 0 ? first_ : next(); }
 
   int32 next() {
     if (!random_) return fixed_;
@@ -50,6 +54,7 @@ class BlockSizes {
 
  private:
   int32 fixed_;
+  int32 first_;
   bool random_;
   std::mt19937 generator_;
 };
@@ -112,6 +117,7 @@ class Renderer {
   bool createOutputs(std::string& error);
   bool preparePlugin(std::string& error);
   bool process(std::string& error);
+  void runLeadIn(host::Transport& transport, BlockSizes& sizes, float** inputs, float** outputs);
   bool writeEventFiles(std::string& error);
   void report() const;
 
@@ -218,9 +224,12 @@ bool Renderer::process(std::string& error) {
   settings.startPpq = options_.startPpq;
   settings.playing = !options_.stopped;
   settings.offersTime = options_.timeInfo;
+  settings.leadIn = options_.leadIn;
+  settings.ppqResolution = options_.ppqResolution;
   host::Transport transport(*tempo_, settings);
   plugin_->setTransport(&transport);
   plugin_->dispatch(effMainsChanged, 0, 1);
+  runLeadIn(transport, sizes, inputPointers.data(), outputPointers.data());
 
   const std::int64_t total = reader_.frames();
   const bool longRender = total > 5 * static_cast<std::int64_t>(reader_.format().sampleRate);
@@ -229,18 +238,24 @@ bool Renderer::process(std::string& error) {
   size_t nextEvent = 0;
   std::int64_t done = 0;
   while (done < total) {
-    const int32 frames = static_cast<int32>(std::min<std::int64_t>(sizes.next(), total - done));
+    const int32 wanted = done == 0 ? sizes.first() : sizes.next();
+    const int32 frames = static_cast<int32>(std::min<std::int64_t>(wanted, total - done));
     if (reader_.read(inputPointers[0], inputPointers[1], frames, error) != frames) {
       error = tools::echoedWord(options_.input) + ": " +
               (error.empty() ? "the sample data ended early" : error);
       return false;
     }
+    // A host that runs whole blocks plays silence past the song's end; only the
+    // song's frames are written.
+    const int32 run = options_.wholeBlocks ? wanted : frames;
+    for (size_t c = 0; c < inputs; ++c)
+      std::fill(inputPointers[c] + frames, inputPointers[c] + run, 0.0f);
     size_t lastEvent = nextEvent;
     while (lastEvent < midiIn_.size() && midiIn_[lastEvent].sample < done + frames) ++lastEvent;
     batch.assign(std::span(midiIn_).subspan(nextEvent, lastEvent - nextEvent), done);
     nextEvent = lastEvent;
     plugin_->processBlock(done, batch.empty() ? nullptr : batch.list(), inputPointers.data(),
-                          outputPointers.data(), frames);
+                          outputPointers.data(), run);
     // A mono plug-in's single output goes to both sides.
     const float* right = effect.numOutputs >= 2 ? outputPointers[1] : outputPointers[0];
     for (int32 i = 0; i < frames; ++i)
@@ -260,7 +275,9 @@ bool Renderer::process(std::string& error) {
   plugin_->dispatch(effMainsChanged, 0, 0);
   plugin_->setTransport(nullptr);
   const host::HostCapture& capture = plugin_->capture();
-  midiOut_ = capture.midi();
+  // What the plug-in sent during the lead-in lies before the song and is left out.
+  for (const host::TimedMidiEvent& event : capture.midi())
+    if (event.sample >= 0) midiOut_.push_back(event);
   timeReports_ = capture.timeReports();
   timeRequests_ = capture.timeRequests();
   lastReportedTempo_ = capture.lastTimeReport().tempo;
@@ -271,6 +288,20 @@ bool Renderer::process(std::string& error) {
     return false;
   }
   return true;
+}
+
+// The blocks a host runs with its transport stopped before the song: silence in,
+// the output dropped. The last block ends where the song starts.
+void Renderer::runLeadIn(host::Transport& transport, BlockSizes& sizes, float** inputs,
+                         float** outputs) {
+  const size_t channels = static_cast<size_t>(std::max<int32>(plugin_->effect().numInputs, 2));
+  for (std::int64_t left = options_.leadIn; left > 0;) {
+    const int32 frames = static_cast<int32>(std::min<std::int64_t>(sizes.next(), left));
+    for (size_t c = 0; c < channels; ++c) std::fill_n(inputs[c], frames, 0.0f);
+    plugin_->processBlock(transport.songPosition(), nullptr, inputs, outputs, frames);
+    transport.advance(frames);
+    left -= frames;
+  }
 }
 
 bool Renderer::writeEventFiles(std::string& error) {
