@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds and runs every test: the 32-bit and 64-bit Windows builds, whose tests run under
-# Wine, then native (with AddressSanitizer and UBSan) and the thread test under
-# ThreadSanitizer. On a machine that cannot execute 32-bit code (or with
+# Wine, then native (with AddressSanitizer and UBSan), the thread test under
+# ThreadSanitizer, and the plug-in in real hosts (scripts/real-hosts.sh). On a machine that cannot execute 32-bit code (or with
 # QV_FORCE_NO_32BIT=1) the 32-bit build is built and checked without running it, and the
 # summary says so. Exits non-zero when anything fails to build or any test that could run
 # fails.
@@ -59,6 +59,13 @@ printf '\n== native-tsan: thread test\n'
   cmake --build "${prefix}native-tsan" -j "$jobs" --target threads_audio_control &&
   ctest --test-dir "${prefix}native-tsan" --output-on-failure -R '^threads_'; } ||
   failed+=("native-tsan (threads)")
+
+# The Linux plug-in in Ardour, and the 32-bit DLL in LMMS where 32-bit code runs.
+printf '\n== real hosts\n'
+hosts_log=${prefix}real-hosts.log
+mkdir -p "$(dirname "$hosts_log")"
+scripts/real-hosts.sh 2>&1 | tee "$hosts_log" || failed+=("real hosts")
+mapfile -t -O "${#skipped[@]}" skipped < <(grep '^SKIPPED:' "$hosts_log")
 
 printf '\n'
 for line in "${skipped[@]}"; do printf '%s\n' "$line"; done
