@@ -6,6 +6,8 @@
 #include <atomic>
 #include <cstdint>
 
+#include "base/Relaxed.h"
+#include "effect/BlockConstants.h"
 #include "effect/ProgramRecord.h"
 #include "host/BasicEditor.h"
 #include "host/ExtendedEffect.h"
@@ -83,6 +85,8 @@ class TremoloEffect : public ExtendedEffect {
 
   // Per-block steps of processReplacing.
   double advanceBeatClock(int32 sampleFrames);
+  // The beat position at a sample count, at the tempo of the current block.
+  double beatAt(std::uint64_t counter) const;
   void runTempoSource();
   void followHostTransport();
   void sendOwnTransport();
@@ -97,7 +101,7 @@ class TremoloEffect : public ExtendedEffect {
   void sendClick(unsigned char velocity);
 
   // Choices and numbers derived from the live values, always in range.
-  float live(int32 index) const;
+  float live(int32 index) const { return relaxed(liveValues[static_cast<std::size_t>(index)]); }
   // The record of the current program.
   ProgramRecord& currentProgramRecord();
   int32 tempoSourceNumber() const;
@@ -106,7 +110,7 @@ class TremoloEffect : public ExtendedEffect {
   int32 tapWindow() const;
   unsigned char metronomeNote() const;
   unsigned char metronomeVelocity() const;
-  double rate() const;
+  double rate() const { return relaxed(workingSampleRate); }
 
   std::array<ProgramRecord, kProgramCount> programs;
   std::array<std::atomic<float>, kParameterCount> liveValues;
@@ -123,6 +127,7 @@ class TremoloEffect : public ExtendedEffect {
   float rampStep;
   float lastTarget;
   int32 rampRemaining;
+  BlockConstants blockConstants;
   VstTimeInfo outgoingTimeInfo;
 };
 
