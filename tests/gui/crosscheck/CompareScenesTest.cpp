@@ -2,9 +2,9 @@
 // drew through GDI under Wine: their test gui_crosscheck_render leaves them in
 // <their build directory>/crosscheck, and every current one found beside this build's
 // directory is compared. Without one the comparison is skipped (or fails, where
-// QV_REQUIRE_GDI_PICTURES says the Windows tests ran), so run the Windows builds' tests first. The
-// native pictures, and for every scene that differs the Windows one beside it, are written to <this
-// build directory>/crosscheck for a look.
+// QV_REQUIRE_GDI_PICTURES says the Windows tests ran), so run the Windows builds' tests
+// first. The native pictures, and for every scene that differs the Windows one beside it,
+// are written to <this build directory>/crosscheck for a look.
 #include <gtest/gtest.h>
 
 #include <string>
