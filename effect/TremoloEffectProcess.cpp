@@ -10,8 +10,9 @@
 #include "host/SafeConvert.h"
 
 namespace {
-// The shape is evaluated once per chunk; the per-frame work is a ramp step and
-// a multiplication per channel.
+// A ramp starts or restarts only at the start of a chunk of this many frames,
+// counted from the block's first frame; the per-frame work is a ramp step and a
+// multiplication per channel.
 constexpr int32 kChunkFrames = 64;
 // Blocks from this size on work out the next block's target ahead.
 constexpr int32 kFramesToWorkAhead = 256;
@@ -35,7 +36,8 @@ float targetAt(const BlockConstants& constants, int32 shape, float phase) {
   return lfoTarget(shape, phase);
 }
 
-// The frames of one chunk: [start, rampEnd) step the level, [rampEnd, end) hold it.
+// A stretch of frames from a chunk start: [start, rampEnd) step the level,
+// [rampEnd, end) hold it.
 struct Span {
   const float* left;
   const float* right;
@@ -58,25 +60,47 @@ void store4(float* samples, Float4 four) {
   std::memcpy(samples, &four, sizeof four);
 }
 
+// The next four levels of a ramp, one step after the other; level is left at
+// the last of them.
+Float4 climb4(float& level, float step) {
+  const float level0 = level + step;
+  const float level1 = level0 + step;
+  const float level2 = level1 + step;
+  level = level2 + step;
+  return Float4{level0, level1, level2, level};
+}
+
+// Four frames at per-frame gains from four levels. Reads all its inputs before it
+// writes, as the host may process in place.
+template <bool kTremolo, bool kRightOut>
+void apply4(const Span& span, int32 i, float depth, Float4 levels) {
+  const Float4 gain = depth * levels;
+  const Float4 leftIn = load4(span.left + i);
+  const Float4 rightIn = load4(span.right + i);
+  store4(span.leftOut + i, (1.0f - gain) * leftIn);
+  if (kRightOut)
+    store4(span.rightOut + i, (kTremolo ? 1.0f - gain : gain + 1.0f - depth) * rightIn);
+}
+
 // One instance per layout, so that no test is left inside the frame loops. Every
 // frame computes its samples with the same operations in the same order in every
 // instance, four frames side by side where they can be: the level still climbs
-// one frame after the other. Each group reads all its inputs before it writes,
-// as the host may process in place. Answers the level reached.
+// one frame after the other. Answers the level reached.
 template <bool kTremolo, bool kRightOut>
 float applyGain(const Span& span, float depth, float step, float level) {
   int32 i = span.start;
-  for (; i + 4 <= span.rampEnd; i += 4) {
-    const float level0 = level + step;
-    const float level1 = level0 + step;
-    const float level2 = level1 + step;
-    level = level2 + step;
-    const Float4 gain = depth * Float4{level0, level1, level2, level};
-    const Float4 leftIn = load4(span.left + i);
-    const Float4 rightIn = load4(span.right + i);
-    store4(span.leftOut + i, (1.0f - gain) * leftIn);
-    if (kRightOut)
-      store4(span.rightOut + i, (kTremolo ? 1.0f - gain : gain + 1.0f - depth) * rightIn);
+  if (i + 4 <= span.rampEnd) {
+    // The level climbs a group ahead of the gains: the steps, on which every
+    // later frame waits, then come first in the instruction stream and are not
+    // held up by the arithmetic of the group before.
+    Float4 levels = climb4(level, step);
+    for (; i + 8 <= span.rampEnd; i += 4) {
+      const Float4 next = climb4(level, step);
+      apply4<kTremolo, kRightOut>(span, i, depth, levels);
+      levels = next;
+    }
+    apply4<kTremolo, kRightOut>(span, i, depth, levels);
+    i += 4;
   }
   for (; i < span.rampEnd; ++i) {
     level += step;
@@ -185,16 +209,22 @@ void TremoloEffect::modulate(float** inputs, float** outputs, int32 sampleFrames
   float level = currentLevel;
   float step = rampStep;
   int32 remaining = rampRemaining;
+  // A ramp is restarted only where a chunk starts. After the block's first chunk
+  // the target stands still, which is no jump (restartDistance is at least 0.01),
+  // so a chunk start restarts the ramp only where it has run out. A ramp thus runs
+  // on through the chunk starts before its end, in one stretch of frames, and
+  // holds its level from its end to the next chunk start.
   for (int32 start = 0, end = 0; start < sampleFrames; start = end) {
-    end = start + std::min(kChunkFrames, sampleFrames - start);
     // A small move of the target lets a running ramp finish; a jump restarts it.
     if (std::fabs(target - lastTarget) > restartDistance || remaining <= 0) {
       remaining = rampLength;
       step = (target - level) / static_cast<float>(remaining);
     }
     lastTarget = target;
-    const int32 ramped = std::min(remaining, end - start);
+    const int32 ramped = std::min(remaining, sampleFrames - start);
     remaining -= ramped;
+    const int32 toChunkStart = (ramped + kChunkFrames - 1) / kChunkFrames * kChunkFrames;
+    end = start + std::min(sampleFrames - start, toChunkStart);
     const Span span{left, right, leftOut, rightOut, start, start + ramped, end};
     if (!rightOut) {
       level = applyGain<false, false>(span, depth, step, level);
