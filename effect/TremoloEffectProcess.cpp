@@ -89,17 +89,28 @@ void apply4(const Span& span, int32 i, float depth, Float4 levels) {
 template <bool kTremolo, bool kRightOut>
 float applyGain(const Span& span, float depth, float step, float level) {
   int32 i = span.start;
-  if (i + 4 <= span.rampEnd) {
-    // The level climbs a group ahead of the gains: the steps, on which every
-    // later frame waits, then come first in the instruction stream and are not
-    // held up by the arithmetic of the group before.
+  if (i + 8 <= span.rampEnd) {
+    // The level climbs eight frames ahead of the gains. Each step waits for the
+    // one before, so the steps set the pace; placed ahead of the gains of the
+    // eight frames before, they are never held up behind that arithmetic, which
+    // is done while later steps wait. Eight frames ahead keep the processor's
+    // time per frame at one step at large blocks; four were about a tenth slower.
     Float4 levels = climb4(level, step);
-    for (; i + 8 <= span.rampEnd; i += 4) {
+    Float4 moreLevels = climb4(level, step);
+    for (; i + 16 <= span.rampEnd; i += 8) {
       const Float4 next = climb4(level, step);
+      const Float4 nextMore = climb4(level, step);
       apply4<kTremolo, kRightOut>(span, i, depth, levels);
+      apply4<kTremolo, kRightOut>(span, i + 4, depth, moreLevels);
       levels = next;
+      moreLevels = nextMore;
     }
     apply4<kTremolo, kRightOut>(span, i, depth, levels);
+    apply4<kTremolo, kRightOut>(span, i + 4, depth, moreLevels);
+    i += 8;
+  }
+  if (i + 4 <= span.rampEnd) {
+    apply4<kTremolo, kRightOut>(span, i, depth, climb4(level, step));
     i += 4;
   }
   for (; i < span.rampEnd; ++i) {
