@@ -14,6 +14,7 @@ namespace {
 // counted from the block's first frame; the per-frame work is a ramp step and a
 // multiplication per channel.
 constexpr int32 kChunkFrames = 64;
+static_assert((kChunkFrames & (kChunkFrames - 1)) == 0, "rounded up to with a mask");
 // Blocks from this size on work out the next block's target ahead.
 constexpr int32 kFramesToWorkAhead = 256;
 constexpr std::uint64_t kCounterRange = std::uint64_t{1} << 32;
@@ -234,7 +235,7 @@ void TremoloEffect::modulate(float** inputs, float** outputs, int32 sampleFrames
     lastTarget = target;
     const int32 ramped = std::min(remaining, sampleFrames - start);
     remaining -= ramped;
-    const int32 toChunkStart = (ramped + kChunkFrames - 1) / kChunkFrames * kChunkFrames;
+    const int32 toChunkStart = (ramped + kChunkFrames - 1) & -kChunkFrames;
     end = start + std::min(sampleFrames - start, toChunkStart);
     const Span span{left, right, leftOut, rightOut, start, start + ramped, end};
     if (!rightOut) {
