@@ -141,6 +141,8 @@ float applyGain(const Span& span, float depth, float step, float level) {
 }
 }  // namespace
 
+// The steps of a block, each called from here alone, are inline: a short block
+// feels the cost of every call.
 void TremoloEffect::processReplacing(float** inputs, float** outputs, int32 sampleFrames) {
   const double previousBeat = advanceBeatClock(sampleFrames);
   runTempoSource();
@@ -151,7 +153,7 @@ void TremoloEffect::processReplacing(float** inputs, float** outputs, int32 samp
   }
 }
 
-double TremoloEffect::advanceBeatClock(int32 sampleFrames) {
+inline double TremoloEffect::advanceBeatClock(int32 sampleFrames) {
   // A negative count cannot move the clock backwards.
   const std::uint64_t frames = sampleFrames > 0 ? static_cast<std::uint64_t>(sampleFrames) : 0;
   std::uint64_t counter = relaxed(sampleCounter);
@@ -169,11 +171,11 @@ double TremoloEffect::advanceBeatClock(int32 sampleFrames) {
   return previousBeat;
 }
 
-double TremoloEffect::beatAt(std::uint64_t counter) const {
+inline double TremoloEffect::beatAt(std::uint64_t counter) const {
   return (static_cast<double>(counter) / rate()) * blockConstants.beatsPerSecond;
 }
 
-void TremoloEffect::updateLight() {
+inline void TremoloEffect::updateLight() {
   const double cyclesPerBeat =
       live(kLightFollows) >= 0.5f ? 1.0 : static_cast<double>(relaxed(multiplierFactor));
   const double x = cyclesPerBeat * beatPosition + static_cast<double>(live(kPhase));
