@@ -90,7 +90,7 @@ void apply4(const Span& span, int32 i, float depth, Float4 levels) {
 template <bool kTremolo, bool kRightOut>
 float applyGain(const Span& span, float depth, float step, float level) {
   int32 i = span.start;
-  if (i + 8 <= span.rampEnd) {
+  if (span.rampEnd - i >= 8) {
     // The level climbs eight frames ahead of the gains. Each step waits for the
     // one before, so the steps set the pace; placed ahead of the gains of the
     // eight frames before, they are never held up behind that arithmetic, which
@@ -98,7 +98,7 @@ float applyGain(const Span& span, float depth, float step, float level) {
     // time per frame at one step at large blocks; four were about a tenth slower.
     Float4 levels = climb4(level, step);
     Float4 moreLevels = climb4(level, step);
-    for (; i + 16 <= span.rampEnd; i += 8) {
+    for (; span.rampEnd - i >= 16; i += 8) {
       const Float4 next = climb4(level, step);
       const Float4 nextMore = climb4(level, step);
       apply4<kTremolo, kRightOut>(span, i, depth, levels);
@@ -110,7 +110,7 @@ float applyGain(const Span& span, float depth, float step, float level) {
     apply4<kTremolo, kRightOut>(span, i + 4, depth, moreLevels);
     i += 8;
   }
-  if (i + 4 <= span.rampEnd) {
+  if (span.rampEnd - i >= 4) {
     apply4<kTremolo, kRightOut>(span, i, depth, climb4(level, step));
     i += 4;
   }
@@ -125,7 +125,7 @@ float applyGain(const Span& span, float depth, float step, float level) {
   const float gain = depth * level;
   const float leftGain = 1.0f - gain;
   const float rightGain = kTremolo ? 1.0f - gain : gain + 1.0f - depth;
-  for (; i + 4 <= span.end; i += 4) {
+  for (; span.end - i >= 4; i += 4) {
     const Float4 leftIn = load4(span.left + i);
     const Float4 rightIn = load4(span.right + i);
     store4(span.leftOut + i, leftGain * leftIn);
