@@ -14,7 +14,8 @@ namespace {
 // counted from the block's first frame; the per-frame work is a ramp step and a
 // multiplication per channel.
 constexpr int32 kChunkFrames = 64;
-static_assert((kChunkFrames & (kChunkFrames - 1)) == 0, "rounded up to with a mask");
+static_assert((kChunkFrames & (kChunkFrames - 1)) == 0,
+              "stretch ends are rounded up to a chunk start with a mask");
 // Blocks from this size on work out the next block's target ahead.
 constexpr int32 kFramesToWorkAhead = 256;
 constexpr std::uint64_t kCounterRange = std::uint64_t{1} << 32;
