@@ -1,0 +1,194 @@
+// The Linux plug-in's editor in real X windows of a host, under the X server that xvfb-run
+// starts: hostile window ids, the picture, the user's pointer and keys through XTEST, the
+// light with and without the host's idle calls, and what stays behind after many openings.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <set>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "tests/gui/core/Canvas.h"
+#include "tests/x11/XServer.h"
+#include "tools/vsthost/HostedPlugin.h"
+
+namespace {
+
+constexpr std::int32_t kLeft = 40;
+constexpr std::int32_t kTop = 30;
+constexpr std::int32_t kWidth = 293;
+constexpr std::int32_t kHeight = 249;
+
+void* windowPointer(std::uintptr_t id) {
+  return reinterpret_cast<void*>(id);
+}
+
+class X11Editor : public testing::Test {
+ protected:
+  void SetUp() override {
+    server = xtest::XServer::connect();
+    if (!server) GTEST_SKIP() << "no X server with XTEST (run under xvfb-run)";
+    std::string error;
+    plugin = qv::host::HostedPlugin::load(QV_PLUGIN_PATH, error);
+    ASSERT_NE(plugin, nullptr) << error;
+    plugin->dispatch(effOpen);
+    parent = server->makeWindow(kLeft, kTop, kWidth, kHeight);
+  }
+
+  void TearDown() override {
+    if (plugin) plugin->close();
+    if (server && parent) server->destroy(parent);
+  }
+
+  bool open() { return plugin->dispatch(effEditOpen, 0, 0, windowPointer(parent)) != 0; }
+
+  // The host's idle calls for ms milliseconds, as Linux hosts send them.
+  void idleFor(std::int32_t ms) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    while (std::chrono::steady_clock::now() < end) {
+      plugin->dispatch(effEditIdle);
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+  }
+
+  void click(std::int32_t x, std::int32_t y) {
+    server->moveTo(kLeft + x, kTop + y);
+    server->button(1, true);
+    idleFor(50);
+    server->button(1, false);
+    idleFor(50);
+  }
+
+  std::vector<qv::host::AutomationRecord> automationOf(std::int32_t index) {
+    std::vector<qv::host::AutomationRecord> found;
+    for (const qv::host::AutomationRecord& r : plugin->capture().automation()) {
+      if (r.index == index) found.push_back(r);
+    }
+    return found;
+  }
+
+  std::unique_ptr<xtest::XServer> server;
+  std::unique_ptr<qv::host::HostedPlugin> plugin;
+  xcb_window_t parent = 0;
+};
+
+TEST_F(X11Editor, WindowIdsThatNameNoWindowAreRefused) {
+  EXPECT_EQ(plugin->dispatch(effEditOpen, 0, 0, nullptr), 0);
+  // A made-up id, ids wider than X's 29 bits (a pointer, for instance), and our own
+  // connection's next id, which names nothing yet.
+  for (const std::uintptr_t id :
+       {std::uintptr_t{0x2a00007}, std::uintptr_t{0x2a00008}, std::uintptr_t{0x7fff12345678},
+        std::uintptr_t{0xFFFFFFFF}, std::uintptr_t{parent + 1000}}) {
+    EXPECT_EQ(plugin->dispatch(effEditOpen, 0, 0, windowPointer(id)), 0) << std::hex << id;
+  }
+  plugin->dispatch(effEditIdle);
+  plugin->dispatch(effEditClose);
+  EXPECT_TRUE(open());
+  EXPECT_EQ(server->childCount(parent), 1);
+}
+
+TEST_F(X11Editor, AParentDestroyedWhileOpenClosesTheEditorCleanly) {
+  ASSERT_TRUE(open());
+  idleFor(50);
+  server->destroy(parent);
+  parent = 0;
+  idleFor(100);
+  plugin->dispatch(effEditClose);
+  // Everything works again in a new window.
+  parent = server->makeWindow(kLeft, kTop, kWidth, kHeight);
+  ASSERT_TRUE(open());
+  idleFor(100);
+  EXPECT_EQ(server->childCount(parent), 1);
+  plugin->dispatch(effEditClose);
+  EXPECT_EQ(server->childCount(parent), 0);
+}
+
+TEST_F(X11Editor, TheWindowShowsTheSamePictureAsTheHeadlessSnapshot) {
+  ASSERT_TRUE(open());
+  EXPECT_NE(server->onlyChild(parent), 0u);
+  idleFor(300);
+  auto picture = server->picture(parent, kWidth, kHeight);
+  ASSERT_NE(picture, nullptr);
+  EXPECT_TRUE(matchesGolden(*picture, "editor"));
+}
+
+TEST_F(X11Editor, EventsAreServedWithoutAnyIdleCallFromTheHost) {
+  ASSERT_TRUE(open());
+  std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  auto picture = server->picture(parent, kWidth, kHeight);
+  ASSERT_NE(picture, nullptr);
+  EXPECT_TRUE(matchesGolden(*picture, "editor"));
+}
+
+TEST_F(X11Editor, DraggingTheDepthSliderEditsParameterTwoAtTheHost) {
+  ASSERT_TRUE(open());
+  idleFor(200);
+  server->moveTo(kLeft + 25, kTop + 75);
+  server->button(1, true);
+  idleFor(60);
+  for (std::int32_t y = 75; y >= 50; y -= 5) {
+    server->moveTo(kLeft + 25, kTop + y);
+    idleFor(30);
+  }
+  server->button(1, false);
+  idleFor(100);
+  const auto edits = automationOf(2);
+  ASSERT_GE(edits.size(), 3u);
+  EXPECT_EQ(edits.front().kind, qv::host::AutomationRecord::Kind::BeginEdit);
+  EXPECT_EQ(edits.back().kind, qv::host::AutomationRecord::Kind::EndEdit);
+  bool automated = false;
+  for (const auto& e : edits)
+    automated = automated || e.kind == qv::host::AutomationRecord::Kind::Automate;
+  EXPECT_TRUE(automated);
+  EXPECT_GT(plugin->effect().getParameter(&plugin->effect(), 2), 0.0f);
+}
+
+TEST_F(X11Editor, TypingIntoAFieldSetsItsParameter) {
+  ASSERT_TRUE(open());
+  idleFor(200);
+  // The minimum-taps field: a click opens its edit box with the text selected.
+  click(115, 224);
+  EXPECT_EQ(server->childCount(server->onlyChild(parent)), 1) << "no edit box";
+  server->tap('5');
+  server->tap(0xFF0D);  // Return
+  idleFor(100);
+  EXPECT_FLOAT_EQ(plugin->effect().getParameter(&plugin->effect(), 13), 0.4375f);
+  EXPECT_EQ(server->childCount(server->onlyChild(parent)), 0) << "the edit box stayed";
+}
+
+TEST_F(X11Editor, TheSpaceBarTapsWhenTheEditorHasTheKeyboard) {
+  ASSERT_TRUE(open());
+  idleFor(100);
+  server->focus(server->onlyChild(parent));
+  server->tap(' ');
+  idleFor(100);
+  const auto taps = automationOf(21);
+  ASSERT_EQ(taps.size(), 1u);
+  EXPECT_FLOAT_EQ(taps[0].value, 1.0f);
+}
+
+TEST_F(X11Editor, ManyOpeningsLeaveNoWindowsAndNoClientBehind) {
+  const auto before = server->clientCount();
+  for (int i = 0; i < 100; ++i) {
+    ASSERT_TRUE(open()) << i;
+    plugin->dispatch(effEditIdle);
+    plugin->dispatch(effEditClose);
+  }
+  EXPECT_EQ(server->childCount(parent), 0);
+  if (!before) GTEST_SKIP() << "the X server lacks X-Resource: clients not counted";
+  // The plug-in's connection, with every window, picture and GC it held, is gone.
+  EXPECT_EQ(server->clientCount(), before);
+}
+
+TEST_F(X11Editor, ClosingThePluginWithTheEditorOpenReleasesItsWindows) {
+  ASSERT_TRUE(open());
+  idleFor(50);
+  const auto before = server->clientCount();
+  plugin->close();
+  EXPECT_EQ(server->childCount(parent), 0);
+  if (before) EXPECT_EQ(server->clientCount(), *before - 1);
+}
+
+}  // namespace
