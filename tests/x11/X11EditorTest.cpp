@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <functional>
 #include <set>
 #include <string>
 #include <thread>
@@ -53,12 +54,32 @@ class X11Editor : public testing::Test {
     }
   }
 
-  void click(std::int32_t x, std::int32_t y) {
-    server->moveTo(kLeft + x, kTop + y);
-    server->button(1, true);
-    idleFor(50);
-    server->button(1, false);
-    idleFor(50);
+  // The user acts on a thread of their own while the host keeps sending idle calls: a drag
+  // runs inside the host's idle call that delivered its press.
+  void asUser(const std::function<void(xtest::XServer&)>& actions) {
+    std::atomic<bool> done = false;
+    std::thread user([&] {
+      actions(*server);
+      done = true;
+    });
+    while (!done) {
+      plugin->dispatch(effEditIdle);
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    user.join();
+    idleFor(100);
+  }
+
+  static void pause(std::int32_t ms) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+  }
+
+  static void click(xtest::XServer& user, std::int32_t x, std::int32_t y) {
+    user.moveTo(kLeft + x, kTop + y);
+    user.button(1, true);
+    pause(50);
+    user.button(1, false);
+    pause(50);
   }
 
   std::vector<qv::host::AutomationRecord> automationOf(std::int32_t index) {
@@ -125,15 +146,16 @@ TEST_F(X11Editor, EventsAreServedWithoutAnyIdleCallFromTheHost) {
 TEST_F(X11Editor, DraggingTheDepthSliderEditsParameterTwoAtTheHost) {
   ASSERT_TRUE(open());
   idleFor(200);
-  server->moveTo(kLeft + 25, kTop + 75);
-  server->button(1, true);
-  idleFor(60);
-  for (std::int32_t y = 75; y >= 50; y -= 5) {
-    server->moveTo(kLeft + 25, kTop + y);
-    idleFor(30);
-  }
-  server->button(1, false);
-  idleFor(100);
+  asUser([](xtest::XServer& user) {
+    user.moveTo(kLeft + 25, kTop + 75);
+    user.button(1, true);
+    pause(60);
+    for (std::int32_t y = 75; y >= 50; y -= 5) {
+      user.moveTo(kLeft + 25, kTop + y);
+      pause(30);
+    }
+    user.button(1, false);
+  });
   const auto edits = automationOf(2);
   ASSERT_GE(edits.size(), 3u);
   EXPECT_EQ(edits.front().kind, qv::host::AutomationRecord::Kind::BeginEdit);
@@ -149,11 +171,12 @@ TEST_F(X11Editor, TypingIntoAFieldSetsItsParameter) {
   ASSERT_TRUE(open());
   idleFor(200);
   // The minimum-taps field: a click opens its edit box with the text selected.
-  click(115, 224);
+  asUser([](xtest::XServer& user) { click(user, 115, 224); });
   EXPECT_EQ(server->childCount(server->onlyChild(parent)), 1) << "no edit box";
-  server->tap('5');
-  server->tap(0xFF0D);  // Return
-  idleFor(100);
+  asUser([](xtest::XServer& user) {
+    user.tap('5');
+    user.tap(0xFF0D);  // Return
+  });
   EXPECT_FLOAT_EQ(plugin->effect().getParameter(&plugin->effect(), 13), 0.4375f);
   EXPECT_EQ(server->childCount(server->onlyChild(parent)), 0) << "the edit box stayed";
 }
