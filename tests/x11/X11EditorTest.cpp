@@ -70,9 +70,7 @@ class X11Editor : public testing::Test {
     idleFor(100);
   }
 
-  static void pause(std::int32_t ms) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
-  }
+  static void pause(std::int32_t ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
   static void click(xtest::XServer& user, std::int32_t x, std::int32_t y) {
     user.moveTo(kLeft + x, kTop + y);
@@ -212,6 +210,79 @@ TEST_F(X11Editor, ClosingThePluginWithTheEditorOpenReleasesItsWindows) {
   plugin->close();
   EXPECT_EQ(server->childCount(parent), 0);
   if (before) EXPECT_EQ(server->clientCount(), *before - 1);
+}
+
+}  // namespace
+
+namespace {
+
+// Silent blocks on an audio thread of their own, as a host's sound card asks for them.
+class SilentAudio {
+ public:
+  explicit SilentAudio(AEffect& effect) : effect(effect), thread([this] { run(); }) {}
+  ~SilentAudio() {
+    running = false;
+    thread.join();
+  }
+
+ private:
+  void run() {
+    std::vector<float> in(512), out(512);
+    float* inputs[] = {in.data(), in.data()};
+    float* outputs[] = {out.data(), out.data()};
+    while (running) {
+      effect.processReplacing(&effect, inputs, outputs, 512);
+      std::this_thread::sleep_for(std::chrono::milliseconds(11));
+    }
+  }
+
+  AEffect& effect;
+  std::atomic<bool> running = true;
+  std::thread thread;
+};
+
+class X11EditorLight : public X11Editor {
+ protected:
+  // The light's colours seen over two seconds while audio runs and the user taps.
+  std::set<std::uint32_t> lightColours(bool hostIdles) {
+    std::set<std::uint32_t> seen;
+    SilentAudio audio(plugin->effect());
+    AEffect& effect = plugin->effect();
+    for (int i = 0; i < 100; ++i) {
+      // Taps every half second light it, and the beat they set blinks it.
+      if (i % 25 == 0) effect.setParameter(&effect, 21, 1.0f);
+      if (hostIdles) plugin->dispatch(effEditIdle);
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+      // The first paint is past after a fifth of a second.
+      if (i < 10) continue;
+      if (auto picture = server->picture(parent, kWidth, kHeight)) {
+        seen.insert(picture->pixel(kLightX, kLightY) & 0xFFFFFF);
+      }
+    }
+    return seen;
+  }
+
+  static constexpr std::int32_t kLightX = 27;
+  static constexpr std::int32_t kLightY = 224;
+};
+
+TEST_F(X11EditorLight, BlinksWhileTheHostSendsIdleCalls) {
+  ASSERT_TRUE(open());
+  EXPECT_GE(lightColours(true).size(), 2u);
+}
+
+TEST_F(X11EditorLight, BlinksWithoutAnyIdleCall) {
+  ASSERT_TRUE(open());
+  EXPECT_GE(lightColours(false).size(), 2u);
+}
+
+TEST_F(X11EditorLight, AudioKeepsRunningWhileTheEditorOpensAndCloses) {
+  SilentAudio audio(plugin->effect());
+  for (int i = 0; i < 20; ++i) {
+    ASSERT_TRUE(open());
+    idleFor(20);
+    plugin->dispatch(effEditClose);
+  }
 }
 
 }  // namespace
