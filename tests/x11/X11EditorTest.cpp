@@ -5,11 +5,15 @@
 
 #include <atomic>
 #include <chrono>
+#include <fstream>
 #include <functional>
 #include <set>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
+
+#include <unistd.h>
 
 #include "tests/gui/core/Canvas.h"
 #include "tests/x11/XServer.h"
@@ -22,6 +26,20 @@ constexpr std::int32_t kTop = 30;
 constexpr std::int32_t kWidth = 293;
 constexpr std::int32_t kHeight = 249;
 
+// The System V shared-memory segments that this process made and that still exist.
+std::int32_t ownSharedSegments() {
+  std::ifstream table("/proc/sysvipc/shm");
+  std::string line;
+  std::getline(table, line);
+  std::int32_t count = 0;
+  while (std::getline(table, line)) {
+    std::istringstream fields(line);
+    long key = 0, id = 0, perms = 0, size = 0, creator = 0;
+    if (fields >> key >> id >> perms >> size >> creator && creator == getpid()) ++count;
+  }
+  return count;
+}
+
 void* windowPointer(std::uintptr_t id) {
   return reinterpret_cast<void*>(id);
 }
@@ -29,7 +47,10 @@ void* windowPointer(std::uintptr_t id) {
 class X11Editor : public testing::Test {
  protected:
   void SetUp() override {
-    server = xtest::XServer::connect();
+    // One connection for the whole run: a server whose last client leaves resets itself, and
+    // refuses connections meanwhile.
+    static std::unique_ptr<xtest::XServer> shared = xtest::XServer::connect();
+    server = shared.get();
     if (!server) GTEST_SKIP() << "no X server with XTEST (run under xvfb-run)";
     std::string error;
     plugin = qv::host::HostedPlugin::load(QV_PLUGIN_PATH, error);
@@ -88,7 +109,7 @@ class X11Editor : public testing::Test {
     return found;
   }
 
-  std::unique_ptr<xtest::XServer> server;
+  xtest::XServer* server = nullptr;
   std::unique_ptr<qv::host::HostedPlugin> plugin;
   xcb_window_t parent = 0;
 };
@@ -179,6 +200,20 @@ TEST_F(X11Editor, TypingIntoAFieldSetsItsParameter) {
   EXPECT_EQ(server->childCount(server->onlyChild(parent)), 0) << "the edit box stayed";
 }
 
+TEST_F(X11Editor, TheWheelOverTheDepthSliderMovesIt) {
+  ASSERT_TRUE(open());
+  idleFor(100);
+  AEffect& effect = plugin->effect();
+  const float before = effect.getParameter(&effect, 2);
+  asUser([](xtest::XServer& user) {
+    user.moveTo(kLeft + 25, kTop + 70);
+    user.button(4, true);
+    user.button(4, false);
+  });
+  EXPECT_FALSE(automationOf(2).empty());
+  EXPECT_NE(effect.getParameter(&effect, 2), before);
+}
+
 TEST_F(X11Editor, TheSpaceBarTapsWhenTheEditorHasTheKeyboard) {
   ASSERT_TRUE(open());
   idleFor(100);
@@ -190,14 +225,18 @@ TEST_F(X11Editor, TheSpaceBarTapsWhenTheEditorHasTheKeyboard) {
   EXPECT_FLOAT_EQ(taps[0].value, 1.0f);
 }
 
-TEST_F(X11Editor, ManyOpeningsLeaveNoWindowsAndNoClientBehind) {
+TEST_F(X11Editor, ManyOpeningsLeaveNoWindowsSharedMemoryOrClientBehind) {
   const auto before = server->clientCount();
+  bool sharedMemoryUsed = false;
   for (int i = 0; i < 100; ++i) {
     ASSERT_TRUE(open()) << i;
     plugin->dispatch(effEditIdle);
+    sharedMemoryUsed = sharedMemoryUsed || ownSharedSegments() > 0;
     plugin->dispatch(effEditClose);
   }
   EXPECT_EQ(server->childCount(parent), 0);
+  EXPECT_EQ(ownSharedSegments(), 0);
+  if (!sharedMemoryUsed) std::printf("note: the server took no shared memory; plain images\n");
   if (!before) GTEST_SKIP() << "the X server lacks X-Resource: clients not counted";
   // The plug-in's connection, with every window, picture and GC it held, is gone.
   EXPECT_EQ(server->clientCount(), before);

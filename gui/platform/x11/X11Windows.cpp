@@ -1,8 +1,13 @@
 #include "gui/platform/x11/X11Windows.h"
 
+#include <sys/ipc.h>
+#include <sys/shm.h>
+#include <xcb/shm.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <thread>
 
 #include "gui/platform/software/RasterMath.h"
@@ -103,6 +108,9 @@ XThread* X11Windows::connect() {
 }
 
 void X11Windows::loadKeymap(xcb_connection_t* conn) {
+  const xcb_query_extension_reply_t* shm = xcb_get_extension_data(conn, &xcb_shm_id);
+  sharedMemory = shm && shm->present;
+  sharedImages.clear();
   const xcb_setup_t* setup = xcb_get_setup(conn);
   firstKeycode = setup->min_keycode;
   const std::uint8_t count = static_cast<std::uint8_t>(setup->max_keycode - setup->min_keycode + 1);
@@ -312,7 +320,8 @@ void X11Windows::destroyNode(const std::shared_ptr<Node>& node, bool tellClients
     const xcb_window_t id = node->id;
     const xcb_gcontext_t gc = node->gc;
     const bool gone = node->gone;
-    thread->run([id, gc, gone](xcb_connection_t* c) {
+    thread->run([this, id, gc, gone](xcb_connection_t* c) {
+      releaseSharedImage(c, id);
       xcb_free_gc(c, gc);
       // A window the server already destroyed with its parent needs no request.
       if (!gone) xcb_destroy_window(c, id);
@@ -513,22 +522,86 @@ void X11Windows::sendPixels(Node& node, const Rect& wanted) {
   }
   const xcb_window_t id = node.id;
   const xcb_gcontext_t gc = node.gc;
-  thread->post([thread, id, gc, area, w, h, pixels = std::move(rows)](xcb_connection_t* c) {
-    const xcb_screen_t* screen = thread->screen();
-    const std::size_t rowBytes = static_cast<std::size_t>(w) * 4;
-    // Bands of rows, each within the server's longest request.
-    const std::size_t room = thread->maxRequestBytes() > 64 ? thread->maxRequestBytes() - 64 : 0;
-    const std::int32_t band = std::max<std::int32_t>(1, static_cast<std::int32_t>(room / rowBytes));
-    for (std::int32_t top = 0; top < h; top += band) {
-      const std::int32_t rowsNow = std::min(band, h - top);
-      xcb_put_image(
-          c, XCB_IMAGE_FORMAT_Z_PIXMAP, id, gc, static_cast<std::uint16_t>(w),
-          static_cast<std::uint16_t>(rowsNow), static_cast<std::int16_t>(area.left),
-          static_cast<std::int16_t>(area.top + top), 0, screen->root_depth,
-          static_cast<std::uint32_t>(rowBytes * static_cast<std::size_t>(rowsNow)),
-          reinterpret_cast<const std::uint8_t*>(pixels.data() + static_cast<std::size_t>(top) * w));
-    }
+  const std::int32_t windowWidth = node.pixels->width();
+  const std::int32_t windowHeight = node.pixels->height();
+  thread->post([=, this, pixels = std::move(rows)](xcb_connection_t* c) {
+    putPixels(*thread, c, id, gc, area, windowWidth, windowHeight, pixels);
   });
+}
+
+X11Windows::SharedImage* X11Windows::sharedImage(xcb_connection_t* conn, xcb_window_t id,
+                                                 std::size_t bytes) {
+  if (!sharedMemory) return nullptr;
+  if (auto found = sharedImages.find(id); found != sharedImages.end()) return &found->second;
+  const int shmid = shmget(IPC_PRIVATE, bytes, IPC_CREAT | 0600);
+  if (shmid < 0) return nullptr;
+  void* const failed = reinterpret_cast<void*>(-1);
+  void* memory = shmat(shmid, nullptr, 0);
+  const xcb_shm_seg_t segment = xcb_generate_id(conn);
+  xcb_generic_error_t* error = nullptr;
+  if (memory != failed) {
+    error = xcb_request_check(
+        conn, xcb_shm_attach_checked(conn, segment, static_cast<std::uint32_t>(shmid), 0));
+  }
+  // Marked for removal at once: the segment goes when the server and we have let go.
+  shmctl(shmid, IPC_RMID, nullptr);
+  if (memory == failed || error) {
+    // A server on another machine cannot see our memory: plain requests from now on.
+    std::free(error);
+    if (memory != failed) shmdt(memory);
+    sharedMemory = false;
+    return nullptr;
+  }
+  return &(sharedImages[id] = SharedImage{segment, memory, bytes});
+}
+
+void X11Windows::releaseSharedImage(xcb_connection_t* conn, xcb_window_t id) {
+  const auto found = sharedImages.find(id);
+  if (found == sharedImages.end()) return;
+  xcb_shm_detach(conn, found->second.segment);
+  // The server must have let go before the memory goes.
+  std::free(xcb_get_input_focus_reply(conn, xcb_get_input_focus(conn), nullptr));
+  shmdt(found->second.memory);
+  sharedImages.erase(found);
+}
+
+void X11Windows::putPixels(XThread& thread, xcb_connection_t* c, xcb_window_t id, xcb_gcontext_t gc,
+                           const Rect& area, std::int32_t windowWidth, std::int32_t windowHeight,
+                           const std::vector<std::uint32_t>& pixels) {
+  const xcb_screen_t* screen = thread.screen();
+  const std::int32_t w = area.width();
+  const std::int32_t h = area.height();
+  const std::size_t rowBytes = static_cast<std::size_t>(w) * 4;
+  const std::size_t wholeBytes =
+      static_cast<std::size_t>(windowWidth) * static_cast<std::size_t>(windowHeight) * 4;
+  if (SharedImage* image = sharedImage(c, id, wholeBytes)) {
+    auto* words = static_cast<std::uint32_t*>(image->memory);
+    for (std::int32_t y = 0; y < h; ++y) {
+      std::memcpy(words + static_cast<std::size_t>(area.top + y) * windowWidth + area.left,
+                  pixels.data() + static_cast<std::size_t>(y) * w, rowBytes);
+    }
+    xcb_shm_put_image(c, id, gc, static_cast<std::uint16_t>(windowWidth),
+                      static_cast<std::uint16_t>(windowHeight),
+                      static_cast<std::uint16_t>(area.left), static_cast<std::uint16_t>(area.top),
+                      static_cast<std::uint16_t>(w), static_cast<std::uint16_t>(h),
+                      static_cast<std::int16_t>(area.left), static_cast<std::int16_t>(area.top),
+                      screen->root_depth, XCB_IMAGE_FORMAT_Z_PIXMAP, 0, image->segment, 0);
+    // The next copy into the memory waits until the server has read this one.
+    std::free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
+    return;
+  }
+  // Bands of rows, each within the server's longest request.
+  const std::size_t room = thread.maxRequestBytes() > 64 ? thread.maxRequestBytes() - 64 : 0;
+  const std::int32_t band = std::max<std::int32_t>(1, static_cast<std::int32_t>(room / rowBytes));
+  for (std::int32_t top = 0; top < h; top += band) {
+    const std::int32_t rowsNow = std::min(band, h - top);
+    xcb_put_image(
+        c, XCB_IMAGE_FORMAT_Z_PIXMAP, id, gc, static_cast<std::uint16_t>(w),
+        static_cast<std::uint16_t>(rowsNow), static_cast<std::int16_t>(area.left),
+        static_cast<std::int16_t>(area.top + top), 0, screen->root_depth,
+        static_cast<std::uint32_t>(rowBytes * static_cast<std::size_t>(rowsNow)),
+        reinterpret_cast<const std::uint8_t*>(pixels.data() + static_cast<std::size_t>(top) * w));
+  }
 }
 
 void X11Windows::handleEvent(xcb_connection_t*, const xcb_generic_event_t& event) {

@@ -16,6 +16,7 @@
 #include <chrono>
 #include <cstdint>
 #include <deque>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -138,7 +139,7 @@ class X11Windows final : public platform::WindowService {
     platform::WindowClient* client = nullptr;
     KeyTaker* keys = nullptr;
     Rect update;
-    bool gone = false;
+    std::atomic<bool> gone = false;
   };
   struct Event {
     enum class Type { Press, Key, Wheel, Gone, FocusOut } type;
@@ -153,6 +154,12 @@ class X11Windows final : public platform::WindowService {
     std::uint32_t time = 0;
   };
   class Device;
+  // A shared-memory image of a window, known to the server; X thread only.
+  struct SharedImage {
+    std::uint32_t segment = 0;
+    void* memory = nullptr;
+    std::size_t bytes = 0;
+  };
 
   XThread* connect();
   // The running X thread, or null.
@@ -162,6 +169,13 @@ class X11Windows final : public platform::WindowService {
   std::shared_ptr<Node> find(platform::WindowHandle window);
   std::shared_ptr<Node> findId(xcb_window_t id);
   void sendPixels(Node& node, const Rect& area);
+  // On the X thread: puts rows (w x h words) at area's corner, through shared memory when the
+  // server takes it, else in plain requests.
+  void putPixels(XThread& thread, xcb_connection_t* conn, xcb_window_t id, xcb_gcontext_t gc,
+                 const Rect& area, std::int32_t windowWidth, std::int32_t windowHeight,
+                 const std::vector<std::uint32_t>& rows);
+  SharedImage* sharedImage(xcb_connection_t* conn, xcb_window_t id, std::size_t bytes);
+  void releaseSharedImage(xcb_connection_t* conn, xcb_window_t id);
   void flushDrawing(bool force);
   void destroyNode(const std::shared_ptr<Node>& node, bool tellClients);
   void loadKeymap(xcb_connection_t* conn);
@@ -182,6 +196,9 @@ class X11Windows final : public platform::WindowService {
   std::uint8_t firstKeycode = 0;
   std::uint8_t keysymsPerCode = 0;
   std::vector<xcb_keysym_t> keymap;
+  // X thread only: whether the server offers shared memory, and the windows' images there.
+  bool sharedMemory = false;
+  std::map<xcb_window_t, SharedImage> sharedImages;
   xcb_font_t cursorFont = 0;
   xcb_cursor_t cursors[7] = {};
   platform::CursorHandle cursor = nullptr;
