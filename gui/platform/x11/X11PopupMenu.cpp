@@ -184,16 +184,18 @@ std::int32_t X11PopupMenu::track(platform::WindowHandle owner, Point screen, boo
     windows.sleep(kPollMilliseconds);
     if (!window || !windows.isWindow(owner)) break;
     const std::int32_t buttons = in.buttonState() & choosing;
+    // A click quicker than the poll is seen by its press in the queue.
+    const bool pressed = (buttons && !previous) || windows.takeLeftPress();
     const std::int32_t under = entryAt(in.cursorPosition());
     if (under != highlighted) {
       highlighted = under;
       redraw();
     }
-    if (buttons && !previous) {
+    if (pressed) {
       if (under < 0) break;
       pressedHere = true;
     }
-    if (!buttons && previous && pressedHere) {
+    if (!buttons && (previous || pressed) && pressedHere) {
       if (under >= 0) {
         const std::int32_t chosen = choose(under, owner, rightButton);
         if (chosen != -2) {
