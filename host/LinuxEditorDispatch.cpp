@@ -106,9 +106,8 @@ intptr openEditor(AEffect* effect, void* ptr) {
   x11::X11Windows& windows = x11::x11Windows();
   const auto id = reinterpret_cast<std::uintptr_t>(ptr);
   if (!windows.isForeignWindow(id)) return 0;
-  const std::int32_t before = windows.windowCount();
   const intptr opened = callRecord(effect, effEditOpen, 0, 0, ptr, 0.0f);
-  if (!opened || windows.windowCount() <= before) {
+  if (!opened || !windows.holdsWindowIn(static_cast<std::uint32_t>(id))) {
     // The host's window went before ours could be made in it.
     callRecord(effect, effEditClose, 0, 0, nullptr, 0.0f);
     return 0;

@@ -130,11 +130,14 @@ TEST_F(X11Editor, WindowIdsThatNameNoWindowAreRefused) {
 }
 
 TEST_F(X11Editor, AParentDestroyedWhileOpenClosesTheEditorCleanly) {
+  const auto clients = server->clientCount();
   ASSERT_TRUE(open());
   idleFor(50);
   server->destroy(parent);
   parent = 0;
   idleFor(100);
+  // With its last window gone, the plug-in's connection went too.
+  if (clients) EXPECT_EQ(server->clientCount(), clients);
   plugin->dispatch(effEditClose);
   // Everything works again in a new window.
   parent = server->makeWindow(kLeft, kTop, kWidth, kHeight);
@@ -143,6 +146,24 @@ TEST_F(X11Editor, AParentDestroyedWhileOpenClosesTheEditorCleanly) {
   EXPECT_EQ(server->childCount(parent), 1);
   plugin->dispatch(effEditClose);
   EXPECT_EQ(server->childCount(parent), 0);
+}
+
+TEST_F(X11Editor, AParentDestroyedWithoutIdleCallsIsNoticedByThePluginsOwnThread) {
+  ASSERT_TRUE(open());
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  server->destroy(parent);
+  parent = 0;
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  plugin->dispatch(effEditClose);
+  plugin->dispatch(effEditIdle);
+}
+
+TEST_F(X11Editor, ASecondOpenWithoutACloseReplacesTheWindow) {
+  ASSERT_TRUE(open());
+  idleFor(50);
+  ASSERT_TRUE(open());
+  idleFor(50);
+  EXPECT_EQ(server->childCount(parent), 1);
 }
 
 TEST_F(X11Editor, TheWindowShowsTheSamePictureAsTheHeadlessSnapshot) {

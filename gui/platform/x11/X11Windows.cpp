@@ -95,6 +95,12 @@ class X11Windows::Device final : public platform::WindowDevice {
   software::SoftwareDevice drawing;
 };
 
+X11Windows::~X11Windows() {
+  std::unique_ptr<XThread> closing;
+  std::lock_guard<std::mutex> guard(stateLock);
+  closing = std::move(x);
+}
+
 XThread* X11Windows::connect() {
   std::lock_guard<std::mutex> guard(stateLock);
   if (x) return x.get();
@@ -188,12 +194,7 @@ bool X11Windows::isForeignWindow(std::uintptr_t id) {
     std::free(reply);
     std::free(attributes);
   });
-  if (!exists) {
-    // With nothing of ours open, the connection need not stay.
-    std::unique_ptr<XThread> closing;
-    std::lock_guard<std::mutex> guard(stateLock);
-    if (nodes.empty() && x && !x->onThread()) closing = std::move(x);
-  }
+  if (!exists) disconnectIfUnused();
   return exists;
 }
 
@@ -334,15 +335,25 @@ void X11Windows::destroyWindow(platform::WindowHandle window) {
   std::shared_ptr<Node> node = find(window);
   if (!node) return;
   destroyNode(node, true);
+  disconnectIfUnused();
+}
+
+void X11Windows::disconnectIfUnused() {
+  // Declared first, the thread is joined after the state lock is given back.
   std::unique_ptr<XThread> closing;
-  {
-    std::lock_guard<std::mutex> guard(stateLock);
-    // The last window takes the connection with it, and whatever the server kept for us.
-    if (nodes.empty() && x && !x->onThread()) {
-      closing = std::move(x);
-      events.clear();
-    }
+  std::lock_guard<std::mutex> guard(stateLock);
+  if (nodes.empty() && x && !x->onThread()) {
+    closing = std::move(x);
+    events.clear();
   }
+}
+
+bool X11Windows::holdsWindowIn(std::uint32_t foreignParent) {
+  std::lock_guard<std::mutex> guard(stateLock);
+  return foreignParent != 0 &&
+         std::any_of(nodes.begin(), nodes.end(), [foreignParent](const auto& node) {
+           return node->foreignParent == foreignParent && !node->gone;
+         });
 }
 
 void X11Windows::setClient(platform::WindowHandle window, platform::WindowClient* client) {
@@ -810,6 +821,7 @@ bool X11Windows::serveOne(bool paintsOnly) {
         }
       }
       destroyNode(node, true);
+      disconnectIfUnused();
       return true;
     }
     case Event::Type::Press: {

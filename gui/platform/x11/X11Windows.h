@@ -60,8 +60,16 @@ class X11Windows final : public platform::WindowService {
   // Window kinds: a child of another window, or a popup (override-redirect, top level).
   enum class Kind { Child, Popup };
 
+  X11Windows() = default;
+  // The X thread stops before the records it reads go.
+  ~X11Windows();
+  X11Windows(const X11Windows&) = delete;
+  X11Windows& operator=(const X11Windows&) = delete;
+
   // Whether an X server answers and id names one of its windows (viewable or not).
   bool isForeignWindow(std::uintptr_t id);
+  // Whether a window of the backend lives in the window of another client with this id.
+  bool holdsWindowIn(std::uint32_t foreignParent);
   // The X id of the window of another client that holds window, or 0.
   std::uint32_t foreignParentOf(platform::WindowHandle window);
   // A window of the backend: a child of parent (a handle), or a popup at rect on the screen.
@@ -178,6 +186,9 @@ class X11Windows final : public platform::WindowService {
   void releaseSharedImage(xcb_connection_t* conn, xcb_window_t id);
   void flushDrawing(bool force);
   void destroyNode(const std::shared_ptr<Node>& node, bool tellClients);
+  // With no window left, the connection goes, and whatever the server kept for it. Not on
+  // the X thread, which cannot wait for its own end.
+  void disconnectIfUnused();
   void loadKeymap(xcb_connection_t* conn);
   std::uint32_t keysymOf(std::uint8_t keycode, bool shifted) const;
   bool serveOne(bool paintsOnly);
