@@ -137,7 +137,9 @@ TEST_F(X11Editor, AParentDestroyedWhileOpenClosesTheEditorCleanly) {
   parent = 0;
   idleFor(100);
   // With its last window gone, the plug-in's connection went too.
-  if (clients) EXPECT_EQ(server->clientCount(), clients);
+  if (clients) {
+    EXPECT_EQ(server->clientCount(), clients);
+  }
   plugin->dispatch(effEditClose);
   // Everything works again in a new window.
   parent = server->makeWindow(kLeft, kTop, kWidth, kHeight);
@@ -269,7 +271,9 @@ TEST_F(X11Editor, ClosingThePluginWithTheEditorOpenReleasesItsWindows) {
   const auto before = server->clientCount();
   plugin->close();
   EXPECT_EQ(server->childCount(parent), 0);
-  if (before) EXPECT_EQ(server->clientCount(), *before - 1);
+  if (before) {
+    EXPECT_EQ(server->clientCount(), *before - 1);
+  }
 }
 
 }  // namespace
