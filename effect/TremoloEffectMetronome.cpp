@@ -33,7 +33,7 @@ void TremoloEffect::sendMidiMessage(unsigned char status, unsigned char data1, u
                                     unsigned char data3) {
   VstMidiEvent event{};
   event.type = kVstMidiType;
-  event.byteSize = sizeof(VstMidiEvent);
+  event.byteSize = kVstMidiEventByteSize;
   event.midiData[0] = static_cast<char>(status);
   event.midiData[1] = static_cast<char>(data1);
   event.midiData[2] = static_cast<char>(data2);

@@ -277,6 +277,11 @@ struct VstMidiEvent {
   char reserved2;
 };
 
+// What an event's byteSize holds: the record's size without its type and byteSize
+// fields, 24 for a MIDI event on every build.
+constexpr int32 kVstMidiEventByteSize =
+    static_cast<int32>(sizeof(VstMidiEvent) - offsetof(VstMidiEvent, deltaFrames));
+
 struct VstEvents {
   int32 numEvents;
   intptr reserved;
@@ -380,6 +385,7 @@ constexpr int kVstMaxProductStrLen = 64;
 
 static_assert(sizeof(VstTimeInfo) == 88);
 static_assert(sizeof(VstEvent) == 32 && sizeof(VstMidiEvent) == 32);
+static_assert(kVstMidiEventByteSize == 24);
 static_assert(sizeof(ERect) == 8 && sizeof(VstKeyCode) == 8);
 static_assert(sizeof(VstSpeakerProperties) == 112);
 static_assert(offsetof(VstSpeakerArrangement, speakers) == 8);

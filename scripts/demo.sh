@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # Builds Quaverling (Linux and 32-bit Windows) and renders the demo loop through it
-# with the project's own host, quaverhost. Results go to out/demo/.
+# with the project's own host, quaverhost: the 32-bit DLL under Wine where this machine can
+# execute 32-bit code, else the 64-bit DLL under Wine's 64-bit loader, else the Linux
+# plug-in. Results go to out/demo/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/machine.sh
 
 say() { printf '\n== %s\n' "$*"; }
 jobs=$(nproc 2>/dev/null || echo 2)
@@ -11,6 +14,9 @@ prefix=${QV_BUILD_PREFIX:-build/}
 export WINEDEBUG=-all
 # No prompts for Wine's optional .NET and HTML runtimes.
 export WINEDLLOVERRIDES="mscoree=;mshtml="
+
+say "This machine"
+qv_report_32bit
 
 say "Checking the build tools (installs what is missing)"
 if [[ $EUID -ne 0 ]] && command -v sudo >/dev/null; then sudo scripts/install-deps.sh; else scripts/install-deps.sh; fi
@@ -30,17 +36,33 @@ if [[ ! -f $loop ]]; then
   "${prefix}native-release/bin/make-demo-loop" "$loop"
 fi
 
-host=("${prefix}win32/bin/quaverhost.exe")
-plugin=${prefix}win32/bin/Quaverling.dll
-how="the 32-bit Windows host tool and Quaverling.dll under Wine"
-if ! wine "${host[0]}" help >/dev/null 2>&1; then
-  say "Wine cannot run the Windows build here; using the native Linux build instead"
-  host=("${prefix}native-release/bin/quaverhost")
-  plugin=${prefix}native-release/bin/Quaverling.so
-  how="the native Linux host tool and Quaverling.so (Wine was not usable)"
+# The first of: the product under Wine, the 64-bit DLL under Wine, the Linux plug-in.
+windows_host_runs() { scripts/run-windows-program "$1/quaverhost.exe" help >/dev/null 2>&1; }
+if qv_can_run_32bit && windows_host_runs "${prefix}win32/bin"; then
+  host=(scripts/run-windows-program "${prefix}win32/bin/quaverhost.exe")
+  plugin=${prefix}win32/bin/Quaverling.dll
+  how="the 32-bit Windows host tool and Quaverling.dll under Wine"
 else
-  host=(wine "${host[@]}")
+  if qv_can_run_32bit; then
+    why="Wine could not run the 32-bit host tool here"
+  elif [[ ${QV_FORCE_NO_32BIT:-0} != 0 ]]; then
+    why="QV_FORCE_NO_32BIT is set"
+  else
+    why="this machine cannot execute 32-bit code"
+  fi
+  say "The 32-bit DLL cannot run: $why; trying the 64-bit one"
+  build win64
+  if windows_host_runs "${prefix}win64/bin"; then
+    host=(scripts/run-windows-program "${prefix}win64/bin/quaverhost.exe")
+    plugin=${prefix}win64/bin/Quaverling.dll
+    how="the 64-bit Windows host tool and Quaverling.dll under Wine ($why)"
+  else
+    host=("${prefix}native-release/bin/quaverhost")
+    plugin=${prefix}native-release/bin/Quaverling.so
+    how="the native Linux host tool and Quaverling.so ($why, and Wine could not run the 64-bit host tool either)"
+  fi
 fi
+say "Running the plug-in with $how"
 
 say "What the plug-in tells a host about itself"
 "${host[@]}" info "$plugin"

@@ -51,7 +51,11 @@ std::string describe(std::int32_t x, std::int32_t y, Color expected, Color actua
 
 TEST(EditorWindowCrosscheck, TheWindowsEditorMatchesTheSoftwarePictureOutsideText) {
   const std::vector<std::string> dumps = findDumps();
-  if (dumps.empty()) GTEST_SKIP() << "no Windows build has left the editor's picture yet";
+  if (dumps.empty()) {
+    const char* why = "no Windows build has left the editor's picture under " QV_CROSSCHECK_SEARCH;
+    if (crosscheck::gdiPicturesRequired()) FAIL() << why << ", and QV_REQUIRE_GDI_PICTURES is set";
+    GTEST_SKIP() << why;
+  }
   const auto golden = software::loadPng(QV_GOLDEN_DIR "/editor.png");
   ASSERT_NE(golden, nullptr);
   for (const std::string& dump : dumps) {

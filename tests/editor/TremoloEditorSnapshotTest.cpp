@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -44,6 +47,31 @@ TEST(TremoloEditorSnapshot, SettingsAreCheckedBeforeThePluginLoads) {
     EXPECT_NE(errors.find("usage"), std::string::npos);
   }
   EXPECT_EQ(snapshot({"/nonexistent/plugin.so", "x.png"}, errors), 1);
+}
+
+TEST(TremoloEditorSnapshot, NeverWritesOverThePluginOrIntoAFolder) {
+  const std::filesystem::path dir = std::filesystem::path(testing::TempDir()) / "qv_snapshot_paths";
+  std::filesystem::remove_all(dir);
+  std::filesystem::create_directories(dir / "folder");
+  const std::string plugin = (dir / "plugin.so").string();
+  std::filesystem::copy_file(QV_PLUGIN_PATH, plugin);
+  const auto size = std::filesystem::file_size(plugin);
+  std::string errors;
+  EXPECT_EQ(snapshot({plugin, (dir / "." / "plugin.so").string()}, errors), 2);
+  EXPECT_NE(errors.find("is the same file as"), std::string::npos) << errors;
+  EXPECT_EQ(std::filesystem::file_size(plugin), size);
+  EXPECT_EQ(snapshot({plugin, (dir / "folder").string()}, errors), 1);
+  EXPECT_NE(errors.find("not a regular file"), std::string::npos) << errors;
+  EXPECT_TRUE(std::filesystem::is_empty(dir / "folder"));
+  // A snapshot replaces an older picture, and leaves no temporary file beside it.
+  const std::string picture = (dir / "editor.png").string();
+  std::ofstream(picture) << "older";
+  ASSERT_EQ(snapshot({plugin, picture}, errors), 0) << errors;
+  EXPECT_NE(software::loadPng(picture.c_str()), nullptr);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir),
+                          std::filesystem::directory_iterator()),
+            3);
+  std::filesystem::remove_all(dir);
 }
 
 }  // namespace

@@ -98,4 +98,32 @@ TEST(Metronome, TapJustBeforeABeatSuppressesItsClick) {
   ASSERT_EQ(sent.size(), 1u);
 }
 
+TEST(Metronome, EveryEventGoesOutAsTheStandardLaysItOut) {
+  Instance plugin;
+  plugin.setParameter(kTempo, 120.0f);
+  runBlocks(plugin, 512, 100);      // beat clicks and their endings
+  plugin.setParameter(kTap, 0.5f);  // a tap's own click
+  const FakeHost& host = plugin.host;
+  ASSERT_GE(host.midiEvents.size(), 3u);
+  ASSERT_EQ(host.eventLists.size(), host.midiEvents.size()) << "one event per list";
+  for (const SentEventList& list : host.eventLists) {
+    EXPECT_EQ(list.numEvents, 1);
+    EXPECT_EQ(list.reserved, 0);
+  }
+  for (std::size_t i = 0; i < host.midiEvents.size(); ++i) {
+    const VstMidiEvent& e = host.midiEvents[i];
+    EXPECT_EQ(e.type, kVstMidiType) << i;
+    EXPECT_EQ(e.byteSize, 24) << i << ": the size without type and byteSize, on every build";
+    EXPECT_EQ(e.deltaFrames, 0) << i;
+    EXPECT_EQ(e.flags, 0) << i;
+    EXPECT_EQ(e.noteLength, 0) << i;
+    EXPECT_EQ(e.noteOffset, 0) << i;
+    EXPECT_EQ(e.midiData[3], 0) << i;
+    EXPECT_EQ(e.detune, 0) << i;
+    EXPECT_EQ(e.noteOffVelocity, 0) << i;
+    EXPECT_EQ(e.reserved1, 0) << i;
+    EXPECT_EQ(e.reserved2, 0) << i;
+  }
+}
+
 }  // namespace

@@ -61,7 +61,7 @@ TEST(RealTime, BlocksAllocateNothingAndCallTheHostAFewTimes) {
 
   VstMidiEvent tap{};
   tap.type = kVstMidiType;
-  tap.byteSize = sizeof(VstMidiEvent);
+  tap.byteSize = kVstMidiEventByteSize;
   tap.midiData[0] = static_cast<char>(0xB7);
   tap.midiData[1] = 25;
   tap.midiData[2] = 127;

@@ -21,7 +21,7 @@ class MidiList {
   MidiList& add(int status, int data1, int data2, int32 type = kVstMidiType) {
     VstMidiEvent event{};
     event.type = type;
-    event.byteSize = sizeof(VstMidiEvent);
+    event.byteSize = kVstMidiEventByteSize;
     event.midiData[0] = static_cast<char>(status);
     event.midiData[1] = static_cast<char>(data1);
     event.midiData[2] = static_cast<char>(data2);

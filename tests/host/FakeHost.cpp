@@ -14,6 +14,8 @@ FakeHost::FakeHost() {
   calls.reserve(kReserved);
   midiOut.reserve(kReserved);
   midiDeltaFrames.reserve(kReserved);
+  midiEvents.reserve(kReserved);
+  eventLists.reserve(kReserved);
   timeSent.reserve(kReserved);
   transport.sampleRate = 44100.0;
   transport.tempo = 120.0;
@@ -40,6 +42,7 @@ intptr VSTCALLBACK FakeHost::callback(AEffect*, int32 opcode, int32 index, intpt
       return 1;
     case audioMasterProcessEvents: {
       const auto* events = static_cast<VstEvents*>(ptr);
+      host.eventLists.push_back({events->numEvents, events->reserved});
       for (int32 i = 0; i < events->numEvents; ++i) {
         const auto* midi = reinterpret_cast<const VstMidiEvent*>(events->events[i]);
         host.midiOut.push_back({static_cast<unsigned char>(midi->midiData[0]),
@@ -47,6 +50,7 @@ intptr VSTCALLBACK FakeHost::callback(AEffect*, int32 opcode, int32 index, intpt
                                 static_cast<unsigned char>(midi->midiData[2]),
                                 static_cast<unsigned char>(midi->midiData[3])});
         host.midiDeltaFrames.push_back(midi->deltaFrames);
+        host.midiEvents.push_back(*midi);
       }
       return 1;
     }
@@ -64,6 +68,8 @@ void FakeHost::clear() {
   calls.clear();
   midiOut.clear();
   midiDeltaFrames.clear();
+  midiEvents.clear();
+  eventLists.clear();
   timeSent.clear();
 }
 

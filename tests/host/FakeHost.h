@@ -9,6 +9,12 @@
 #include "effect/TremoloEffect.h"
 #include "host/Vst2.h"
 
+// The header of an event list the plug-in sent.
+struct SentEventList {
+  int32 numEvents;
+  intptr reserved;
+};
+
 struct HostCall {
   int32 opcode;
   int32 index;
@@ -40,6 +46,8 @@ class FakeHost {
   std::vector<HostCall> calls;
   std::vector<std::array<unsigned char, 4>> midiOut;
   std::vector<int32> midiDeltaFrames;
+  std::vector<VstMidiEvent> midiEvents;  // each sent event record as it was
+  std::vector<SentEventList> eventLists;
   std::vector<VstTimeInfo> timeSent;
 
  private:

@@ -1,6 +1,7 @@
 // quaverhost driving the real plug-in library, in-process, as its command line does.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -102,6 +103,24 @@ class Quaverhost : public ::testing::Test {
     return clicks(readEvents(path("events.txt")));
   }
 
+  static std::string contents(const std::string& file) {
+    std::ifstream stream(file, std::ios::binary);
+    std::stringstream bytes;
+    bytes << stream.rdbuf();
+    return bytes.str();
+  }
+
+  // The folder's names besides `expected`: temporary files a run left behind.
+  std::vector<std::string> litter(std::vector<std::string> expected) const {
+    std::vector<std::string> found;
+    for (const fs::directory_entry& entry : fs::directory_iterator(dir_)) {
+      const std::string name = entry.path().filename().string();
+      if (std::find(expected.begin(), expected.end(), name) == expected.end())
+        found.push_back(name);
+    }
+    return found;
+  }
+
   fs::path dir_;
 };
 
@@ -195,6 +214,52 @@ TEST_F(Quaverhost, TheSongPositionPlacesTheClicksInSongPositionSync) {
   EXPECT_EQ(at[1], 33280);
 }
 
+// In host sync the effect keeps its own beat clock, so a lead-in of silence with the
+// transport stopped must sound as the same silence at the start of the song would,
+// and a last block run whole as the song padded to whole blocks.
+TEST_F(Quaverhost, LeadInAndWholeBlocksSoundAsTheSongPaddedWithSilence) {
+  const int frames = 3 * 44100 + 123;
+  const int leadIn = 40 * 512;
+  const int padded = leadIn + frames + (512 - 123);
+  const std::string input = makeInput("in.wav", frames);
+  std::vector<float> left(static_cast<size_t>(padded), 0.0f), right(left.size(), 0.0f);
+  const std::vector<float> songLeft = readChannel(input, 0), songRight = readChannel(input, 1);
+  std::copy(songLeft.begin(), songLeft.end(), left.begin() + leadIn);
+  std::copy(songRight.begin(), songRight.end(), right.begin() + leadIn);
+  const float* data[2] = {left.data(), right.data()};
+  qv::audio::WavWriter writer;
+  std::string error;
+  ASSERT_TRUE(writer.open(path("padded.wav"), {2, 44100, SampleEncoding::Float32}, error) &&
+              writer.write(data, padded, error) && writer.finish(error))
+      << error;
+
+  const std::vector<std::string> common = {"--quiet", "--block", "512",           "--param",
+                                           "8=0.5",   "--param", "Multiplier=0.6"};
+  std::vector<std::string> song = {"render",         QV_TEST_PLUGIN, input,
+                                   path("song.wav"), "--lead-in",    std::to_string(leadIn),
+                                   "--whole-blocks", "--events-out", path("song.txt")};
+  std::vector<std::string> whole = {"render",          QV_TEST_PLUGIN, path("padded.wav"),
+                                    path("whole.wav"), "--events-out", path("whole.txt")};
+  song.insert(song.end(), common.begin(), common.end());
+  whole.insert(whole.end(), common.begin(), common.end());
+  ASSERT_EQ(quaverhost(song).code, 0);
+  ASSERT_EQ(quaverhost(whole).code, 0);
+
+  for (int channel = 0; channel < 2; ++channel) {
+    const std::vector<float> got = readChannel(path("song.wav"), channel);
+    const std::vector<float> expected = readChannel(path("whole.wav"), channel);
+    ASSERT_EQ(got.size(), static_cast<size_t>(frames)) << "only the song is written";
+    for (size_t i = 0; i < got.size(); ++i)
+      ASSERT_EQ(got[i], expected[i + leadIn]) << "channel " << channel << ", frame " << i;
+  }
+  std::vector<std::int64_t> expectedClicks;
+  for (std::int64_t at : clicks(readEvents(path("whole.txt"))))
+    if (at >= leadIn) expectedClicks.push_back(at - leadIn);
+  const std::vector<std::int64_t> songClicks = clicks(readEvents(path("song.txt")));
+  EXPECT_FALSE(songClicks.empty());
+  EXPECT_EQ(songClicks, expectedClicks) << "the lead-in's clicks are dropped, the rest keep time";
+}
+
 TEST_F(Quaverhost, MidiTapsFromAFileReachThePlugin) {
   // Controller 25 on channel 8 (the default program's tap settings), four taps at 120 BPM.
   std::ofstream taps(path("taps.txt"));
@@ -230,6 +295,8 @@ TEST_F(Quaverhost, BadInputsFailWithoutLeavingOutputFiles) {
       {{"render", QV_TEST_PLUGIN, input, output, "--midi-in", path("bad-taps.txt")}, "line 1"},
       {{"render", QV_TEST_PLUGIN, input, output, "--midi-in", path("missing.txt")}, "cannot read"},
       {{"render", QV_TEST_PLUGIN, input, path("no-such-dir/out.wav")}, "cannot write"},
+      {{"render", QV_TEST_PLUGIN, input, output, "--smf-out", path("no-such-dir/c.mid")},
+       "cannot write"},
       {{"wobble"}, "unknown command"},
   };
   for (const auto& [args, reason] : cases) {
@@ -237,7 +304,8 @@ TEST_F(Quaverhost, BadInputsFailWithoutLeavingOutputFiles) {
     EXPECT_NE(run.code, 0) << args.back();
     EXPECT_NE(run.err.find(reason), std::string::npos) << args.back() << " -> " << run.err;
     EXPECT_FALSE(fs::exists(output)) << args.back();
-    EXPECT_FALSE(fs::exists(output + ".part")) << args.back();
+    EXPECT_EQ(litter({"in.wav", "bad-taps.txt", "not-audio.wav"}), std::vector<std::string>{})
+        << args.back() << ": no temporary file is left";
   }
 
   // A failed render leaves an older file of the same name as it was.
@@ -250,6 +318,125 @@ TEST_F(Quaverhost, BadInputsFailWithoutLeavingOutputFiles) {
   older >> contents;
   EXPECT_EQ(contents, "older");
   EXPECT_FALSE(fs::exists(path("ev.txt")));
+}
+
+TEST_F(Quaverhost, AnInputNamedLikeATemporaryFileIsOnlyRead) {
+  const std::string input = makeInput("x.wav.part", 3000);
+  const std::string before = contents(input);
+  const RunResult run = quaverhost({"render", QV_TEST_PLUGIN, input, path("x.wav"), "--quiet"});
+  ASSERT_EQ(run.code, 0) << run.err;
+  EXPECT_EQ(contents(input), before);
+  EXPECT_EQ(readChannel(path("x.wav"), 0).size(), 3000u);
+  EXPECT_EQ(litter({"x.wav.part", "x.wav"}), std::vector<std::string>{});
+}
+
+TEST_F(Quaverhost, OutputsThatAreInputsOrEachOtherAreRefusedBeforeAnythingIsWritten) {
+  const std::string input = makeInput("in.wav", 2000);
+  const std::string output = path("out.wav");
+  std::ofstream(output) << "older output";
+  std::ofstream(path("taps.txt"), std::ios::binary) << "10 cc 8 25 127\n";
+  const std::string plugin = path("plugin-copy");
+  fs::copy_file(QV_TEST_PLUGIN, plugin);
+  const std::string inputBytes = contents(input);
+  const std::string pluginBytes = contents(plugin);
+  const std::string sameInput = (dir_ / "." / "in.wav").string();
+  const std::vector<std::vector<std::string>> clashes = {
+      {"render", plugin, input, sameInput},
+      {"render", plugin, input, output, "--events-out", input},
+      {"render", plugin, input, output, "--events-out", output},
+      {"render", plugin, input, output, "--smf-out", output},
+      {"render", plugin, input, output, "--events-out", path("ev"), "--smf-out", path("ev")},
+      {"render", plugin, input, output, "--smf-out", path("taps.txt"), "--midi-in",
+       path("taps.txt")},
+      {"render", plugin, input, plugin},
+      {"render", plugin, input, output, "--events-out", plugin},
+  };
+  for (const std::vector<std::string>& args : clashes) {
+    const RunResult run = quaverhost(args);
+    EXPECT_EQ(run.code, 2) << args.back() << ": " << run.err;
+    EXPECT_NE(run.err.find("is the same file as"), std::string::npos) << run.err;
+    EXPECT_EQ(contents(input), inputBytes) << args.back();
+    EXPECT_EQ(contents(output), "older output") << args.back();
+    EXPECT_EQ(contents(path("taps.txt")), "10 cc 8 25 127\n");
+    EXPECT_EQ(litter({"in.wav", "out.wav", "taps.txt", "plugin-copy"}), std::vector<std::string>{})
+        << args.back();
+  }
+  EXPECT_EQ(contents(plugin), pluginBytes);
+}
+
+TEST_F(Quaverhost, FoldersAreNoInputsOrOutputs) {
+  const std::string input = makeInput("in.wav", 2000);
+  fs::create_directories(dir_ / "folder");
+  const std::vector<std::vector<std::string>> cases = {
+      {"render", QV_TEST_PLUGIN, input, path("out.wav"), "--midi-in", path("folder")},
+      {"render", QV_TEST_PLUGIN, path("folder"), path("out.wav")},
+      {"render", QV_TEST_PLUGIN, input, path("folder")},
+      {"render", QV_TEST_PLUGIN, input, path("out.wav"), "--smf-out", path("folder")},
+  };
+  for (const std::vector<std::string>& args : cases) {
+    const RunResult run = quaverhost(args);
+    EXPECT_EQ(run.code, 1) << args.back();
+    EXPECT_NE(run.err.find("not a regular file"), std::string::npos) << run.err;
+    EXPECT_EQ(litter({"in.wav", "folder"}), std::vector<std::string>{}) << args.back();
+  }
+  EXPECT_TRUE(fs::is_empty(dir_ / "folder"));
+}
+
+TEST_F(Quaverhost, AWaveHeaderOutOfRangeIsRefused) {
+  // A valid file whose sample rate field says 0xFFFFFFFF.
+  const std::string input = makeInput("in.wav", 100);
+  std::fstream patch(input, std::ios::in | std::ios::out | std::ios::binary);
+  patch.seekp(24);
+  patch.write("\xFF\xFF\xFF\xFF", 4);
+  patch.close();
+  const RunResult run = quaverhost({"render", QV_TEST_PLUGIN, input, path("out.wav")});
+  EXPECT_EQ(run.code, 1);
+  EXPECT_NE(run.err.find("sample rate"), std::string::npos) << run.err;
+  EXPECT_FALSE(fs::exists(path("out.wav")));
+}
+
+TEST_F(Quaverhost, MessagesQuoteAtMost80CharactersOfAWord) {
+  const std::string huge(1'000'000, 'x');
+  const std::string input = makeInput("in.wav", 100);
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"render", QV_TEST_PLUGIN, input, path("out.wav"), "--" + huge},
+        {"render", QV_TEST_PLUGIN, input, path("out.wav"), "--block", huge},
+        {"render", QV_TEST_PLUGIN, input, path("out.wav"), huge},
+        {"render", QV_TEST_PLUGIN, input, path("out.wav"), "--param", huge + "=0.5"},
+        {"render", QV_TEST_PLUGIN, huge, path("out.wav")},
+        {"render", huge, input, path("out.wav")},
+        {huge}}) {
+    const RunResult run = quaverhost(args);
+    EXPECT_NE(run.code, 0);
+    const std::string firstLine = run.err.substr(0, run.err.find('\n'));
+    EXPECT_LT(firstLine.size(), 200u) << firstLine.substr(0, 300);
+    EXPECT_NE(firstLine.find("xxx..."), std::string::npos) << firstLine.substr(0, 300);
+  }
+}
+
+TEST_F(Quaverhost, AFailedRenderLeavesEveryNamedOutputAsItWas) {
+  const std::string input = makeInput("in.wav", 2000);
+  std::ofstream(path("out.wav")) << "older audio";
+  std::ofstream(path("ev.txt")) << "older events";
+  // Fails once the plug-in is loaded (a commit that fails is covered by OutputFiles).
+  const RunResult run =
+      quaverhost({"render", QV_TEST_PLUGIN, input, path("out.wav"), "--events-out", path("ev.txt"),
+                  "--smf-out", path("clicks.mid"), "--param", "Wobble=1"});
+  EXPECT_EQ(run.code, 1);
+  EXPECT_EQ(contents(path("out.wav")), "older audio");
+  EXPECT_EQ(contents(path("ev.txt")), "older events");
+  EXPECT_FALSE(fs::exists(path("clicks.mid")));
+  EXPECT_EQ(litter({"in.wav", "out.wav", "ev.txt"}), std::vector<std::string>{});
+
+  // The same run done right replaces all three.
+  const RunResult good =
+      quaverhost({"render", QV_TEST_PLUGIN, input, path("out.wav"), "--events-out", path("ev.txt"),
+                  "--smf-out", path("clicks.mid"), "--quiet"});
+  ASSERT_EQ(good.code, 0) << good.err;
+  EXPECT_EQ(readChannel(path("out.wav"), 0).size(), 2000u);
+  EXPECT_EQ(contents(path("ev.txt")).substr(0, 1), "#");
+  EXPECT_EQ(contents(path("clicks.mid")).substr(0, 4), "MThd");
+  EXPECT_EQ(litter({"in.wav", "out.wav", "ev.txt", "clicks.mid"}), std::vector<std::string>{});
 }
 
 }  // namespace

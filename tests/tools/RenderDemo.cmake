@@ -1,6 +1,7 @@
 # cmake -DEMULATOR=... -DDEMO=make-demo-loop -DHOST=quaverhost -DPLUGIN=... -DWORK=dir -P RenderDemo.cmake
 # The programs as a user runs them: make the demo loop, render it to 16-bit with its
-# metronome as a MIDI file, and check that a failing render leaves nothing behind.
+# metronome as a MIDI file, and check that a failing render leaves nothing behind and
+# that no run writes over what it reads.
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK})
 
@@ -11,6 +12,8 @@ function(run expected)
     message(FATAL_ERROR "${ARGN} failed (${result}):\n${out}${err}")
   elseif(expected STREQUAL "fail" AND result EQUAL 0)
     message(FATAL_ERROR "${ARGN} should have failed:\n${out}")
+  elseif(expected STREQUAL "clash" AND NOT result EQUAL 2)
+    message(FATAL_ERROR "${ARGN} should have been refused with status 2 (${result}):\n${err}")
   endif()
 endfunction()
 
@@ -28,7 +31,17 @@ if(NOT head STREQUAL "MThd")
 endif()
 
 run(fail ${HOST} render ${PLUGIN} ${WORK}/loop.wav ${WORK}/bad.wav --param Depth=7)
-if(EXISTS ${WORK}/bad.wav OR EXISTS ${WORK}/bad.wav.part)
-  message(FATAL_ERROR "a failed render left an output file")
+file(SHA256 ${WORK}/loop.wav loop)
+run(clash ${HOST} render ${PLUGIN} ${WORK}/loop.wav ${WORK}/./loop.wav)
+run(clash ${HOST} render ${PLUGIN} ${WORK}/loop.wav ${WORK}/out.wav --events-out ${WORK}/loop.wav)
+file(SHA256 ${WORK}/loop.wav after)
+if(NOT loop STREQUAL after)
+  message(FATAL_ERROR "a refused render changed its input")
+endif()
+run(fail ${DEMO} ${WORK})
+file(GLOB left RELATIVE ${WORK} ${WORK}/*)
+list(SORT left)
+if(NOT left STREQUAL "clicks.mid;loop.wav;out.wav")
+  message(FATAL_ERROR "failed runs left files behind: ${left}")
 endif()
 file(REMOVE_RECURSE ${WORK})

@@ -75,6 +75,26 @@ TEST(RenderOptions, ReadsEveryOptionInEitherSpelling) {
   EXPECT_EQ(random.parameters.back().key, "Beat Length/Tempo");
 }
 
+TEST(RenderOptions, ReplaysAHostsTransportWithLeadInFirstBlockAndPositionGrid) {
+  RenderOptions o;
+  std::string error;
+  ASSERT_TRUE(parse({"a", "b", "c", "--lead-in", "94976", "--first-block=256", "--ppq-resolution",
+                     "1920", "--whole-blocks"},
+                    o, error))
+      << error;
+  EXPECT_EQ(o.leadIn, 94976);
+  EXPECT_EQ(o.firstBlock, 256);
+  EXPECT_EQ(o.ppqResolution, 1920);
+  EXPECT_TRUE(o.wholeBlocks);
+
+  RenderOptions plain;
+  ASSERT_TRUE(parse({"a", "b", "c", "--lead-in=0", "--first-block", "8192"}, plain, error));
+  EXPECT_EQ(plain.leadIn, 0);
+  EXPECT_EQ(plain.firstBlock, 8192);
+  EXPECT_EQ(plain.ppqResolution, 0) << "exact positions unless asked";
+  EXPECT_FALSE(plain.wholeBlocks);
+}
+
 TEST(RenderOptions, RefusesBadCommandLinesNamingTheCulprit) {
   const std::vector<std::pair<std::vector<std::string>, std::string>> bad = {
       {{"a", "b"}, "needs PLUGIN"},
@@ -102,6 +122,15 @@ TEST(RenderOptions, RefusesBadCommandLinesNamingTheCulprit) {
       {{"a", "b", "c", "--bits", "8"}, "16, 24, 32 or 32f"},
       {{"a", "b", "c", "--stopped=yes"}, "takes no value"},
       {{"a", "b", "c", "--midi-in="}, "file name"},
+      {{"a", "b", "c", "--lead-in", "-1"}, "--lead-in"},
+      {{"a", "b", "c", "--lead-in", "100000001"}, "--lead-in"},
+      {{"a", "b", "c", "--lead-in", "1.5"}, "--lead-in"},
+      {{"a", "b", "c", "--first-block", "0"}, "--first-block"},
+      {{"a", "b", "c", "--first-block", "8193"}, "--first-block"},
+      {{"a", "b", "c", "--first-block"}, "--first-block needs a value"},
+      {{"a", "b", "c", "--ppq-resolution", "0"}, "--ppq-resolution"},
+      {{"a", "b", "c", "--whole-blocks=1"}, "takes no value"},
+      {{"a", "b", "c", "--ppq-resolution", "2000000"}, "--ppq-resolution"},
   };
   for (const auto& [args, reason] : bad) {
     RenderOptions o;

@@ -74,6 +74,60 @@ TEST(Transport, StoppedStaysAtItsPositionAndNoneAnswersNull) {
   EXPECT_EQ(none.timeInfo(), nullptr);
 }
 
+TEST(Transport, StandsAtTheStartDuringTheLeadInThenRollsFromTheSongsStart) {
+  const TempoMap tempo(44100.0, 96.0);
+  TransportSettings settings;
+  settings.startPpq = 8.0;
+  settings.leadIn = 2048 + 768;
+  Transport transport(tempo, settings);
+  for (int block = 0; block < 3; ++block) {
+    const VstTimeInfo* info = transport.timeInfo();
+    EXPECT_EQ(info->flags & kVstTransportPlaying, 0) << block;
+    EXPECT_EQ(info->ppqPos, 8.0) << block;
+    EXPECT_EQ(info->samplePos, 0.0) << block;
+    EXPECT_EQ(info->tempo, 96.0);
+    transport.advance(block < 2 ? 1024 : 768);
+  }
+  EXPECT_EQ(transport.songPosition(), 0);
+  EXPECT_EQ(transport.blockStart(), 2048 + 768);
+  EXPECT_EQ(transport.timeInfo()->flags, kValidFlags | kVstTransportPlaying | kVstTransportChanged)
+      << "the first rolling block is a change of the transport";
+  transport.advance(256);
+  EXPECT_EQ(transport.songPosition(), 256);
+  EXPECT_EQ(transport.timeInfo()->samplePos, 256.0);
+  EXPECT_EQ(transport.timeInfo()->flags, kValidFlags | kVstTransportPlaying);
+  EXPECT_DOUBLE_EQ(transport.timeInfo()->ppqPos, 8.0 + 256.0 / 44100.0 * 1.6);
+
+  settings.playing = false;
+  Transport stopped(tempo, settings);
+  stopped.advance(4096);
+  EXPECT_EQ(stopped.timeInfo()->flags & (kVstTransportPlaying | kVstTransportChanged), 0)
+      << "a stopped host never rolls, lead-in or not";
+  EXPECT_EQ(stopped.timeInfo()->ppqPos, 8.0);
+}
+
+TEST(Transport, RoundsTheSongPositionToTheNearestTickOfItsGrid) {
+  // Positions a host with 1920 ticks per quarter note reports at 96 BPM, 44.1 kHz.
+  const TempoMap tempo(44100.0, 96.0);
+  TransportSettings settings;
+  settings.ppqResolution = 1920;
+  Transport transport(tempo, settings);
+  EXPECT_EQ(transport.timeInfo()->ppqPos, 0.0);
+  transport.advance(256);  // 17.83 ticks
+  EXPECT_EQ(transport.timeInfo()->ppqPos, 18.0 / 1920.0);
+  transport.advance(1024);  // 89.16 ticks
+  EXPECT_EQ(transport.timeInfo()->ppqPos, 89.0 / 1920.0);
+  transport.advance(2048);  // 231.83 ticks
+  EXPECT_EQ(transport.timeInfo()->ppqPos, 232.0 / 1920.0);
+  transport.advance(44100 * 10 - 3328);  // 16 quarter notes exactly
+  EXPECT_EQ(transport.timeInfo()->ppqPos, 16.0);
+
+  settings.ppqResolution = 1;
+  settings.startPpq = 0.4;
+  Transport coarse(tempo, settings);
+  EXPECT_EQ(coarse.timeInfo()->ppqPos, 0.0) << "a start between quarter notes rounds as well";
+}
+
 TEST(EventBatchAndCapture, CarryMidiBetweenHostAndPluginWithSamplePositions) {
   const std::vector<qv::host::TimedMidiEvent> events = {{1030, {0xB7, 25, 127}},
                                                         {1500, {0x97, 84, 83}}};
@@ -83,7 +137,7 @@ TEST(EventBatchAndCapture, CarryMidiBetweenHostAndPluginWithSamplePositions) {
   ASSERT_EQ(list->numEvents, 2);
   const auto* first = reinterpret_cast<const VstMidiEvent*>(list->events[0]);
   EXPECT_EQ(first->type, kVstMidiType);
-  EXPECT_EQ(first->byteSize, 32);
+  EXPECT_EQ(first->byteSize, 24) << "the record's size without type and byteSize";
   EXPECT_EQ(first->deltaFrames, 6);
   EXPECT_EQ(static_cast<unsigned char>(first->midiData[0]), 0xB7);
   EXPECT_EQ(reinterpret_cast<const VstMidiEvent*>(list->events[1])->deltaFrames, 476);

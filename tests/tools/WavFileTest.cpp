@@ -282,6 +282,31 @@ TEST(WavReader, RefusesDamagedAndUnsupportedFilesWithAReason) {
   }
   {
     WaveBuilder b = good;
+    b.plainFormat(1, 2, 0xFFFFFFFF, 16);
+    cases.push_back({"sample rate 0xFFFFFFFF", b.bytes(), "sample rate 4294967295"});
+  }
+  {
+    WaveBuilder b = good;
+    b.plainFormat(1, 2, 4'000'001, 16);
+    cases.push_back({"sample rate just above 4 MHz", b.bytes(), "sample rate"});
+  }
+  {
+    WaveBuilder b = good;
+    b.plainFormat(1, 0, 44100, 16);
+    cases.push_back({"no channels", b.bytes(), "channel count"});
+  }
+  {
+    WaveBuilder b = good;
+    b.fmt[8] ^= 1;  // byteRate one off
+    cases.push_back({"byte rate off by one", b.bytes(), "byte rate"});
+  }
+  {
+    WaveBuilder b = good;
+    b.fmt[12] = 2;  // blockAlign of mono in a stereo file
+    cases.push_back({"block alignment of mono", b.bytes(), "block alignment"});
+  }
+  {
+    WaveBuilder b = good;
     b.extensibleFormat(1, 2, 44100, 16);
     b.fmt[26] = 0x01;  // a GUID that is not a plain format code
     cases.push_back({"foreign extensible GUID", b.bytes(), "extensible"});
@@ -301,6 +326,37 @@ TEST(WavReader, RefusesDamagedAndUnsupportedFilesWithAReason) {
   WavReader reader;
   std::string error;
   EXPECT_FALSE(reader.open(tempPath("does-not-exist.wav"), error));
+}
+
+TEST(WavFormat, SampleRatesFrom1HzTo4MHzAreReadAndWritten) {
+  const TempFile file("rates.wav");
+  for (const std::uint32_t rate : {1u, 4'000'000u}) {
+    WaveBuilder b;
+    b.plainFormat(1, 2, rate, 32);
+    b.data.assign(16, 0);
+    writeBytes(file.path, b.bytes());
+    WavReader reader;
+    std::string error;
+    ASSERT_TRUE(reader.open(file.path, error)) << rate << ": " << error;
+    EXPECT_EQ(reader.format().sampleRate, rate);
+    EXPECT_EQ(reader.frames(), 2);
+  }
+  // The writer refuses what the reader would refuse, rather than writing a wrapped byte rate.
+  for (const WavFormat& format :
+       {WavFormat{2, 0, SampleEncoding::Pcm16}, WavFormat{2, 4'000'001, SampleEncoding::Float32},
+        WavFormat{2, 0xFFFFFFFF, SampleEncoding::Pcm32},
+        WavFormat{3, 44100, SampleEncoding::Pcm16}}) {
+    WavWriter writer;
+    std::string error;
+    EXPECT_FALSE(writer.open(file.path, format, error)) << format.sampleRate;
+    EXPECT_NE(error.find("unsupported"), std::string::npos) << error;
+  }
+  WavWriter writer;
+  std::string error;
+  ASSERT_TRUE(writer.open(file.path, {2, 4'000'000, SampleEncoding::Float32}, error)) << error;
+  ASSERT_TRUE(writer.finish(error)) << error;
+  WavReader reader;
+  ASSERT_TRUE(reader.open(file.path, error)) << error << ": the byte rate 32000000 fits";
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "tools/common/EchoedWord.h"
+
 namespace qv::audio {
 
 namespace {
@@ -29,6 +31,7 @@ bool parseFormat(const std::vector<std::uint8_t>& fmt, WavFormat& format, std::s
   std::uint32_t tag = le16(&fmt[0]);
   const std::uint32_t channels = le16(&fmt[2]);
   const std::uint32_t rate = le32(&fmt[4]);
+  const std::uint32_t byteRate = le32(&fmt[8]);
   const std::uint32_t blockAlign = le16(&fmt[12]);
   const std::uint32_t bits = le16(&fmt[14]);
   if (tag == kFormatExtensible) {
@@ -55,12 +58,16 @@ bool parseFormat(const std::vector<std::uint8_t>& fmt, WavFormat& format, std::s
     error = "unsupported channel count " + std::to_string(channels) + " (mono or stereo only)";
     return false;
   }
-  if (rate == 0) {
-    error = "the sample rate is 0";
+  if (rate < kMinSampleRate || rate > kMaxSampleRate) {
+    error = "unsupported sample rate " + std::to_string(rate) + " Hz (1 Hz to 4 MHz)";
     return false;
   }
   if (blockAlign != channels * bits / 8) {
     error = "the block alignment does not match the sample format";
+    return false;
+  }
+  if (byteRate != rate * blockAlign) {
+    error = "the byte rate does not match the sample rate and format";
     return false;
   }
   format.channels = static_cast<int>(channels);
@@ -78,13 +85,13 @@ bool WavReader::open(const std::string& path, std::string& error) {
   if (file_) std::fclose(file_);
   file_ = std::fopen(path.c_str(), "rb");
   if (!file_) {
-    error = "cannot open " + path;
+    error = "cannot open " + tools::echoedWord(path);
     return false;
   }
   auto fail = [&](const std::string& reason) {
     std::fclose(file_);
     file_ = nullptr;
-    error = path + ": " + reason;
+    error = tools::echoedWord(path) + ": " + reason;
     return false;
   };
   if (std::fseek(file_, 0, SEEK_END) != 0) return fail("cannot read the file");

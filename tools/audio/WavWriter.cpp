@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "tools/common/EchoedWord.h"
+
 namespace qv::audio {
 
 namespace {
@@ -31,7 +33,13 @@ std::int64_t quantise(float value, double scale) {
 }  // namespace
 
 WavWriter::~WavWriter() {
-  if (file_) std::fclose(file_);
+  release();
+}
+
+void WavWriter::release() {
+  if (file_ && ownsFile_) std::fclose(file_);
+  file_ = nullptr;
+  ownsFile_ = false;
 }
 
 bool WavWriter::writeHeader() {
@@ -70,12 +78,33 @@ bool WavWriter::writeHeader() {
 }
 
 bool WavWriter::open(const std::string& path, const WavFormat& format, std::string& error) {
-  if (file_) std::fclose(file_);
+  release();
+  if (!isSupported(format)) {
+    error = "unsupported WAVE format";
+    return false;
+  }
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  if (!file) {
+    error = "cannot write " + tools::echoedWord(path);
+    return false;
+  }
+  const bool opened = open(file, format, error);
+  ownsFile_ = true;
+  if (!opened) error = "cannot write " + tools::echoedWord(path);
+  return opened;
+}
+
+bool WavWriter::open(std::FILE* stream, const WavFormat& format, std::string& error) {
+  release();
+  if (!stream || !isSupported(format)) {
+    error = stream ? "unsupported WAVE format" : "no file is open for writing";
+    return false;
+  }
+  file_ = stream;
   format_ = format;
   frames_ = 0;
-  file_ = std::fopen(path.c_str(), "wb");
-  if (!file_ || !writeHeader()) {
-    error = "cannot write " + path;
+  if (!writeHeader()) {
+    error = "cannot write the WAVE header";
     return false;
   }
   return true;
@@ -136,8 +165,9 @@ bool WavWriter::finish(std::string& error) {
       frames_ * static_cast<std::uint64_t>(bytesPerSample(format_.encoding) * format_.channels);
   const bool padded = (dataBytes & 1) == 0 || std::fputc(0, file_) != EOF;
   const bool ok = padded && writeHeader() && std::fflush(file_) == 0;
-  const bool closed = std::fclose(file_) == 0;
+  const bool closed = !ownsFile_ || std::fclose(file_) == 0;
   file_ = nullptr;
+  ownsFile_ = false;
   if (!ok || !closed) {
     error = "write error while finishing the file";
     return false;

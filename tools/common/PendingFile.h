@@ -2,14 +2,17 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
+#include <span>
 #include <string>
 #include <vector>
 
 namespace qv::tools {
 
-// Hands out a temporary name beside the final one; commit() renames it into place.
-// Destroying it uncommitted removes the temporary file, so a failed run leaves no
-// partial output behind (and an older file of the final name untouched).
+// Writes to a temporary file beside the final one and renames it into place on
+// commit. The temporary file is created exclusively under a fresh name, so it never
+// opens, truncates or replaces a file that exists already. Destroying it uncommitted
+// removes the temporary file: a failed run leaves the final name as it was.
 class PendingFile {
  public:
   explicit PendingFile(std::string path);
@@ -18,16 +21,27 @@ class PendingFile {
   PendingFile& operator=(const PendingFile&) = delete;
 
   const std::string& path() const { return path_; }
-  const std::string& temporaryPath() const { return temporary_; }
 
-  // Writes `bytes` to the temporary file; false on any write error.
-  bool writeAll(const std::vector<std::uint8_t>& bytes);
-  // Moves the temporary file to the final name; false (with the reason) on failure.
+  // Creates the temporary file; false with the reason (naming the final path).
+  bool create(std::string& error);
+  // The open temporary file, from create() to commit(); null before.
+  std::FILE* stream() const { return stream_; }
+  // Writes `bytes` to the temporary file, creating it first unless create() did;
+  // false with the reason.
+  bool writeAll(const std::vector<std::uint8_t>& bytes, std::string& error);
+
+  // Closes the temporary file and moves it to the final name; false with the reason.
   bool commit(std::string& error);
+  // Commits several files together: either all of them take their final names, or
+  // (when a close or rename fails) every final name is left as it was before.
+  static bool commitAll(std::span<PendingFile* const> files, std::string& error);
 
  private:
+  bool closeStream(std::string& error);
+
   std::string path_;
-  std::string temporary_;
+  std::string temporary_;  // empty until created
+  std::FILE* stream_ = nullptr;
   bool committed_ = false;
 };
 

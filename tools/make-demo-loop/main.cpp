@@ -4,6 +4,7 @@
 #include <string>
 
 #include "tools/audio/WavWriter.h"
+#include "tools/common/OutputPaths.h"
 #include "tools/common/PendingFile.h"
 #include "tools/make-demo-loop/DemoLoop.h"
 
@@ -20,12 +21,18 @@ int main(int argc, char** argv) {
     std::cerr << "usage: make-demo-loop OUT.wav [SAMPLE_RATE]\n";
     return 1;
   }
+  std::string error;
+  const qv::tools::NamedFile output[] = {{"OUT.wav", argv[1]}};
+  if (qv::tools::checkFiles({}, output, error) != qv::tools::PathCheck::Ok) {
+    std::cerr << "make-demo-loop: " << error << '\n';
+    return 1;
+  }
   const qv::demo::StereoBuffer loop = qv::demo::synthesizeDemoLoop(rate);
   qv::tools::PendingFile file(argv[1]);
   qv::audio::WavWriter writer;
   const float* channels[2] = {loop.left.data(), loop.right.data()};
-  std::string error;
-  if (!writer.open(file.temporaryPath(),
+  if (!file.create(error) ||
+      !writer.open(file.stream(),
                    {2, static_cast<std::uint32_t>(rate), qv::audio::SampleEncoding::Pcm16},
                    error) ||
       !writer.write(channels, static_cast<std::int32_t>(loop.left.size()), error) ||

@@ -1,5 +1,6 @@
 #include "tools/quaverhost/CommandLine.h"
 
+#include "tools/common/EchoedWord.h"
 #include "tools/quaverhost/BenchCommand.h"
 #include "tools/quaverhost/EditCommand.h"
 #include "tools/quaverhost/InfoCommand.h"
@@ -60,7 +61,7 @@ int runCommandLine(std::span<const std::string> args, std::ostream& out, std::os
     printUsage(out);
     return 0;
   }
-  err << "quaverhost: unknown command '" << command << "'\n";
+  err << "quaverhost: unknown command '" << tools::echoedWord(command) << "'\n";
   printUsage(err);
   return 2;
 }

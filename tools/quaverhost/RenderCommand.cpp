@@ -12,6 +12,8 @@
 
 #include "tools/audio/WavReader.h"
 #include "tools/audio/WavWriter.h"
+#include "tools/common/EchoedWord.h"
+#include "tools/common/OutputPaths.h"
 #include "tools/common/PendingFile.h"
 #include "tools/quaverhost/Progress.h"
 #include "tools/quaverhost/RenderOptions.h"
@@ -33,10 +35,14 @@ class BlockSizes {
  public:
   explicit BlockSizes(const RenderOptions& options)
       : fixed_(options.blockSize),
+        first_(options.firstBlock.value_or(0)),
         random_(options.randomSeed.has_value()),
         generator_(options.randomSeed.value_or(1)) {}
 
-  int32 maximum() const { return random_ ? kMaxBlockSize : fixed_; }
+  int32 maximum() const { return std::max(random_ ? kMaxBlockSize : fixed_, first_); }
+
+  // The size of the song's first block: the one chosen for it, else the next.
+  int32 first() { return first_ > 0 ? first_ : next(); }
 
   int32 next() {
     if (!random_) return fixed_;
@@ -48,6 +54,7 @@ class BlockSizes {
 
  private:
   int32 fixed_;
+  int32 first_;
   bool random_;
   std::mt19937 generator_;
 };
@@ -65,12 +72,13 @@ int32 resolveParameter(host::HostedPlugin& plugin, const std::string& key, std::
   const auto [end, ec] = std::from_chars(key.data(), key.data() + key.size(), index);
   if (ec == std::errc() && end == key.data() + key.size()) {
     if (index >= 0 && index < count) return index;
-    error = "parameter index " + key + " is out of range (0 to " + std::to_string(count - 1) + ")";
+    error = "parameter index " + tools::echoedWord(key) + " is out of range (0 to " +
+            std::to_string(count - 1) + ")";
     return -1;
   }
   for (int32 i = 0; i < count; ++i)
     if (lowered(plugin.text(effGetParamName, i)) == lowered(key)) return i;
-  error = "unknown parameter name \"" + key + "\" (see quaverhost info)";
+  error = "unknown parameter name \"" + tools::echoedWord(key) + "\" (see quaverhost info)";
   return -1;
 }
 
@@ -106,8 +114,10 @@ class Renderer {
 
  private:
   bool prepareInput(std::string& error);
+  bool createOutputs(std::string& error);
   bool preparePlugin(std::string& error);
   bool process(std::string& error);
+  void runLeadIn(host::Transport& transport, BlockSizes& sizes, float** inputs, float** outputs);
   bool writeEventFiles(std::string& error);
   void report() const;
 
@@ -121,8 +131,8 @@ class Renderer {
   std::unique_ptr<host::HostedPlugin> plugin_;
   std::unique_ptr<host::TempoMap> tempo_;
   tools::PendingFile wavFile_{options_.output};
-  std::unique_ptr<tools::PendingFile> eventsFile_;
-  std::unique_ptr<tools::PendingFile> smfFile_;
+  tools::PendingFile eventsFile_{options_.eventsOut};
+  tools::PendingFile smfFile_{options_.smfOut};
   std::vector<host::TimedMidiEvent> midiOut_;
   std::int64_t timeReports_ = 0;
   std::int64_t timeRequests_ = 0;
@@ -139,11 +149,11 @@ bool Renderer::prepareInput(std::string& error) {
   if (!options_.midiIn.empty()) {
     std::string text;
     if (!readText(options_.midiIn, text)) {
-      error = "cannot read " + options_.midiIn;
+      error = "cannot read " + tools::echoedWord(options_.midiIn);
       return false;
     }
     if (!host::parseMidiText(text, midiIn_, error)) {
-      error = options_.midiIn + ": " + error;
+      error = tools::echoedWord(options_.midiIn) + ": " + error;
       return false;
     }
   }
@@ -154,14 +164,21 @@ bool Renderer::prepareInput(std::string& error) {
   return true;
 }
 
+// Every output's temporary file, before the work: a folder that is not there fails now.
+bool Renderer::createOutputs(std::string& error) {
+  return wavFile_.create(error) && (options_.eventsOut.empty() || eventsFile_.create(error)) &&
+         (options_.smfOut.empty() || smfFile_.create(error));
+}
+
 bool Renderer::preparePlugin(std::string& error) {
   plugin_ = host::HostedPlugin::load(options_.plugin, error);
   if (!plugin_) return false;
   AEffect& effect = plugin_->effect();
   if (effect.numInputs < 0 || effect.numInputs > kMaxChannels || effect.numOutputs < 1 ||
       effect.numOutputs > kMaxChannels) {
-    error = options_.plugin + ": unsupported channel counts (" + std::to_string(effect.numInputs) +
-            " in, " + std::to_string(effect.numOutputs) + " out)";
+    error = tools::echoedWord(options_.plugin) + ": unsupported channel counts (" +
+            std::to_string(effect.numInputs) + " in, " + std::to_string(effect.numOutputs) +
+            " out)";
     return false;
   }
   if (options_.program && *options_.program >= effect.numPrograms) {
@@ -198,15 +215,21 @@ bool Renderer::process(std::string& error) {
 
   audio::WavWriter writer;
   audio::WavFormat format{2, reader_.format().sampleRate, options_.encoding};
-  if (!writer.open(wavFile_.temporaryPath(), format, error)) return false;
+  if (!writer.open(wavFile_.stream(), format, error)) {
+    error = tools::echoedWord(options_.output) + ": " + error;
+    return false;
+  }
 
   host::TransportSettings settings;
   settings.startPpq = options_.startPpq;
   settings.playing = !options_.stopped;
   settings.offersTime = options_.timeInfo;
+  settings.leadIn = options_.leadIn;
+  settings.ppqResolution = options_.ppqResolution;
   host::Transport transport(*tempo_, settings);
   plugin_->setTransport(&transport);
   plugin_->dispatch(effMainsChanged, 0, 1);
+  runLeadIn(transport, sizes, inputPointers.data(), outputPointers.data());
 
   const std::int64_t total = reader_.frames();
   const bool longRender = total > 5 * static_cast<std::int64_t>(reader_.format().sampleRate);
@@ -215,23 +238,33 @@ bool Renderer::process(std::string& error) {
   size_t nextEvent = 0;
   std::int64_t done = 0;
   while (done < total) {
-    const int32 frames = static_cast<int32>(std::min<std::int64_t>(sizes.next(), total - done));
+    const int32 wanted = done == 0 ? sizes.first() : sizes.next();
+    const int32 frames = static_cast<int32>(std::min<std::int64_t>(wanted, total - done));
     if (reader_.read(inputPointers[0], inputPointers[1], frames, error) != frames) {
-      if (error.empty()) error = options_.input + ": the sample data ended early";
+      error = tools::echoedWord(options_.input) + ": " +
+              (error.empty() ? "the sample data ended early" : error);
       return false;
     }
+    // A host that runs whole blocks plays silence past the song's end; only the
+    // song's frames are written.
+    const int32 run = options_.wholeBlocks ? wanted : frames;
+    for (size_t c = 0; c < inputs; ++c)
+      std::fill(inputPointers[c] + frames, inputPointers[c] + run, 0.0f);
     size_t lastEvent = nextEvent;
     while (lastEvent < midiIn_.size() && midiIn_[lastEvent].sample < done + frames) ++lastEvent;
     batch.assign(std::span(midiIn_).subspan(nextEvent, lastEvent - nextEvent), done);
     nextEvent = lastEvent;
     plugin_->processBlock(done, batch.empty() ? nullptr : batch.list(), inputPointers.data(),
-                          outputPointers.data(), frames);
+                          outputPointers.data(), run);
     // A mono plug-in's single output goes to both sides.
     const float* right = effect.numOutputs >= 2 ? outputPointers[1] : outputPointers[0];
     for (int32 i = 0; i < frames; ++i)
       nonFinite_ += !std::isfinite(outputPointers[0][i]) + !std::isfinite(right[i]);
     const float* channels[2] = {outputPointers[0], right};
-    if (!writer.write(channels, frames, error)) return false;
+    if (!writer.write(channels, frames, error)) {
+      error = tools::echoedWord(options_.output) + ": " + error;
+      return false;
+    }
     transport.advance(frames);
     done += frames;
     progress.update(done);
@@ -242,13 +275,33 @@ bool Renderer::process(std::string& error) {
   plugin_->dispatch(effMainsChanged, 0, 0);
   plugin_->setTransport(nullptr);
   const host::HostCapture& capture = plugin_->capture();
-  midiOut_ = capture.midi();
+  // What the plug-in sent during the lead-in lies before the song and is left out.
+  for (const host::TimedMidiEvent& event : capture.midi())
+    if (event.sample >= 0) midiOut_.push_back(event);
   timeReports_ = capture.timeReports();
   timeRequests_ = capture.timeRequests();
   lastReportedTempo_ = capture.lastTimeReport().tempo;
   automation_ = capture.automation().size();
   plugin_->close();
-  return writer.finish(error);
+  if (!writer.finish(error)) {
+    error = tools::echoedWord(options_.output) + ": " + error;
+    return false;
+  }
+  return true;
+}
+
+// The blocks a host runs with its transport stopped before the song: silence in,
+// the output dropped. The last block ends where the song starts.
+void Renderer::runLeadIn(host::Transport& transport, BlockSizes& sizes, float** inputs,
+                         float** outputs) {
+  const size_t channels = static_cast<size_t>(std::max<int32>(plugin_->effect().numInputs, 2));
+  for (std::int64_t left = options_.leadIn; left > 0;) {
+    const int32 frames = static_cast<int32>(std::min<std::int64_t>(sizes.next(), left));
+    for (size_t c = 0; c < channels; ++c) std::fill_n(inputs[c], frames, 0.0f);
+    plugin_->processBlock(transport.songPosition(), nullptr, inputs, outputs, frames);
+    transport.advance(frames);
+    left -= frames;
+  }
 }
 
 bool Renderer::writeEventFiles(std::string& error) {
@@ -257,20 +310,12 @@ bool Renderer::writeEventFiles(std::string& error) {
                        std::to_string(reader_.format().sampleRate) + " Hz\n" +
                        "# SAMPLE note|off|cc CHANNEL NUMBER VALUE\n";
     for (const host::TimedMidiEvent& event : midiOut_) text += host::formatMidiEvent(event) + '\n';
-    eventsFile_ = std::make_unique<tools::PendingFile>(options_.eventsOut);
-    if (!eventsFile_->writeAll({text.begin(), text.end()})) {
-      error = "cannot write " + options_.eventsOut;
-      return false;
-    }
+    if (!eventsFile_.writeAll({text.begin(), text.end()}, error)) return false;
   }
   if (!options_.smfOut.empty()) {
     const host::SmfResult smf = host::buildSmf(midiOut_, *tempo_);
     smfSkipped_ = smf.skipped;
-    smfFile_ = std::make_unique<tools::PendingFile>(options_.smfOut);
-    if (!smfFile_->writeAll(smf.bytes)) {
-      error = "cannot write " + options_.smfOut;
-      return false;
-    }
+    if (!smfFile_.writeAll(smf.bytes, error)) return false;
   }
   return true;
 }
@@ -306,13 +351,25 @@ void Renderer::report() const {
 }
 
 bool Renderer::run(std::string& error) {
-  if (!prepareInput(error) || !preparePlugin(error) || !process(error) || !writeEventFiles(error))
+  if (!prepareInput(error) || !createOutputs(error) || !preparePlugin(error) || !process(error) ||
+      !writeEventFiles(error))
     return false;
-  if (!wavFile_.commit(error) || (eventsFile_ && !eventsFile_->commit(error)) ||
-      (smfFile_ && !smfFile_->commit(error)))
-    return false;
+  std::vector<tools::PendingFile*> files = {&wavFile_};
+  if (!options_.eventsOut.empty()) files.push_back(&eventsFile_);
+  if (!options_.smfOut.empty()) files.push_back(&smfFile_);
+  if (!tools::PendingFile::commitAll(files, error)) return false;
   report();
   return true;
+}
+
+// Every file the render writes differs from every file it reads and from the others.
+tools::PathCheck checkRenderFiles(const RenderOptions& options, std::string& error) {
+  std::vector<tools::NamedFile> inputs = {{"PLUGIN", options.plugin}, {"IN.wav", options.input}};
+  if (!options.midiIn.empty()) inputs.push_back({"--midi-in", options.midiIn});
+  std::vector<tools::NamedFile> outputs = {{"OUT.wav", options.output}};
+  if (!options.eventsOut.empty()) outputs.push_back({"--events-out", options.eventsOut});
+  if (!options.smfOut.empty()) outputs.push_back({"--smf-out", options.smfOut});
+  return tools::checkFiles(inputs, outputs, error);
 }
 
 }  // namespace
@@ -324,6 +381,11 @@ int runRender(std::span<const std::string> args, std::ostream& out, std::ostream
   if (!parseRenderOptions(args, options, error)) {
     err << "quaverhost render: " << error << "\nusage:\n" << kRenderUsage;
     return 1;
+  }
+  const tools::PathCheck files = checkRenderFiles(options, error);
+  if (files != tools::PathCheck::Ok) {
+    err << "quaverhost render: " << error << '\n';
+    return files == tools::PathCheck::Clash ? 2 : 1;
   }
   Renderer renderer(options, out, err, progressOnTerminal);
   if (!renderer.run(error)) {

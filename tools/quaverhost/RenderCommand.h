@@ -9,8 +9,9 @@ namespace qv::hostcli {
 
 // Renders as a host does (effOpen, sample rate, block size, program and parameters,
 // effMainsChanged 1, per block effProcessEvents and processReplacing, effMainsChanged 0,
-// effClose) and writes the output WAV and the requested event files. Returns 0, or 1
-// with a message on `err`; on failure no output file is created or replaced.
+// effClose) and writes the output WAV and the requested event files. Returns 0; 2 when
+// an output would be an input or another output; 1 on any other error. Every failure
+// is told on `err` and leaves every output file as it was.
 // `progressOnTerminal` allows the progress bar on `err` for long renders.
 int runRender(std::span<const std::string> args, std::ostream& out, std::ostream& err,
               bool progressOnTerminal);

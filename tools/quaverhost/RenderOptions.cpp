@@ -4,12 +4,17 @@
 #include <cmath>
 #include <string_view>
 
+#include "tools/common/EchoedWord.h"
+
 namespace qv::hostcli {
 
 const char kRenderUsage[] =
     "  quaverhost render PLUGIN IN.wav OUT.wav [options]\n"
     "    --block N                 block size, 1 to 8192 (default 512)\n"
     "    --random-blocks[=SEED]    random block sizes from 0 to 8192 (default seed 1)\n"
+    "    --first-block N           size of the song's first block, 1 to 8192\n"
+    "    --lead-in N               samples run with the transport stopped before the song\n"
+    "    --whole-blocks            the last block runs at full size, silence past the end\n"
     "    --program N               program to select before processing\n"
     "    --param INDEX|NAME=VALUE  set a parameter (normalised 0 to 1); repeatable\n"
     "    --tempo BPM               host tempo, 1 to 1000 (default 120)\n"
@@ -17,6 +22,7 @@ const char kRenderUsage[] =
     "    --stopped                 the host transport does not play\n"
     "    --tempo-change SECONDS:BPM  host tempo change; repeatable\n"
     "    --no-time-info            the host offers no time information\n"
+    "    --ppq-resolution N        song position rounded to 1/N quarter note\n"
     "    --midi-in FILE            MIDI to send: lines \"SAMPLE note|off|cc CH NUM VALUE\"\n"
     "    --events-out FILE.txt     the plug-in's MIDI output with sample positions\n"
     "    --smf-out FILE.mid        the plug-in's MIDI output as a Standard MIDI File\n"
@@ -51,11 +57,12 @@ bool parseRenderOptions(std::span<const std::string> args, RenderOptions& option
     }
     const size_t equals = arg.find('=');
     const std::string name = arg.substr(0, equals);
+    const std::string shownName = tools::echoedWord(name);
     std::optional<std::string> attached;
     if (equals != std::string::npos) attached = arg.substr(equals + 1);
 
     auto flag = [&]() {
-      if (attached) error = "option " + name + " takes no value";
+      if (attached) error = "option " + shownName + " takes no value";
       return !attached;
     };
     // Takes the value after '=' or the next argument.
@@ -66,14 +73,14 @@ bool parseRenderOptions(std::span<const std::string> args, RenderOptions& option
         return true;
       }
       if (i + 1 >= args.size()) {
-        error = "option " + name + " needs a value";
+        error = "option " + shownName + " needs a value";
         return false;
       }
       value = args[++i];
       return true;
     };
     auto bad = [&](const std::string& what) {
-      error = "bad value '" + value + "' for " + name + ": " + what;
+      error = "bad value '" + tools::echoedWord(value) + "' for " + shownName + ": " + what;
       return false;
     };
 
@@ -82,6 +89,24 @@ bool parseRenderOptions(std::span<const std::string> args, RenderOptions& option
       if (!parseNumber(value, options.blockSize) || options.blockSize < 1 ||
           options.blockSize > kMaxBlockSize)
         return bad("expected a whole number from 1 to 8192");
+    } else if (name == "--first-block") {
+      std::int32_t frames = 0;
+      if (!takeValue()) return false;
+      if (!parseNumber(value, frames) || frames < 1 || frames > kMaxBlockSize)
+        return bad("expected a whole number from 1 to 8192");
+      options.firstBlock = frames;
+    } else if (name == "--whole-blocks") {
+      if (!flag()) return false;
+      options.wholeBlocks = true;
+    } else if (name == "--lead-in") {
+      if (!takeValue()) return false;
+      if (!parseNumber(value, options.leadIn) || options.leadIn < 0 || options.leadIn > kMaxLeadIn)
+        return bad("expected a number of samples from 0 to 100000000");
+    } else if (name == "--ppq-resolution") {
+      if (!takeValue()) return false;
+      if (!parseNumber(value, options.ppqResolution) || options.ppqResolution < 1 ||
+          options.ppqResolution > 1'000'000)
+        return bad("expected subdivisions of a quarter note from 1 to 1000000");
     } else if (name == "--random-blocks") {
       std::uint32_t seed = 1;
       if (attached && !parseNumber(*attached, seed)) {
@@ -154,13 +179,13 @@ bool parseRenderOptions(std::span<const std::string> args, RenderOptions& option
       if (!flag()) return false;
       options.quiet = true;
     } else {
-      error = "unknown option " + name;
+      error = "unknown option " + shownName;
       return false;
     }
   }
   if (files.size() != 3) {
     error = files.size() < 3 ? "render needs PLUGIN IN.wav OUT.wav"
-                             : "unexpected argument '" + files[3] + "'";
+                             : "unexpected argument '" + tools::echoedWord(files[3]) + "'";
     return false;
   }
   options.plugin = files[0];

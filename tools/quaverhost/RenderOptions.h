@@ -12,6 +12,7 @@
 namespace qv::hostcli {
 
 constexpr std::int32_t kMaxBlockSize = 8192;
+constexpr std::int64_t kMaxLeadIn = 100'000'000;
 
 struct ParameterSetting {
   std::string key;  // an index or a parameter name, resolved against the plug-in
@@ -29,6 +30,10 @@ struct RenderOptions {
   std::string output;
   std::int32_t blockSize = 512;
   std::optional<std::uint32_t> randomSeed;  // set: random block sizes from 0 to kMaxBlockSize
+  std::optional<std::int32_t> firstBlock;   // set: the size of the song's first block
+  bool wholeBlocks = false;        // the song's last block runs at full size, silence past the end
+  std::int64_t leadIn = 0;         // samples processed with the transport stopped before the song
+  std::int32_t ppqResolution = 0;  // song position rounded to 1/N quarter note; 0: exact
   std::optional<std::int32_t> program;
   std::vector<ParameterSetting> parameters;
   double tempo = 120.0;

@@ -8,6 +8,9 @@
 #include "gui/platform/software/HeadlessHostWindow.h"
 #include "gui/platform/software/PixelSurface.h"
 #include "gui/platform/software/PngFile.h"
+#include "tools/common/EchoedWord.h"
+#include "tools/common/OutputPaths.h"
+#include "tools/common/PendingFile.h"
 #include "tools/quaverhost/CommandLine.h"
 #include "tools/vsthost/HostedPlugin.h"
 
@@ -56,6 +59,14 @@ int runSnapshot(std::span<const std::string> args, std::ostream& out, std::ostre
     err << "usage:\n" << kSnapshotUsage;
     return 1;
   }
+  std::string error;
+  const tools::NamedFile inputs[] = {{"PLUGIN", args[0]}};
+  const tools::NamedFile outputs[] = {{"OUT.png", args[1]}};
+  const tools::PathCheck files = tools::checkFiles(inputs, outputs, error);
+  if (files != tools::PathCheck::Ok) {
+    err << "quaverhost snapshot: " << error << '\n';
+    return files == tools::PathCheck::Clash ? 2 : 1;
+  }
   std::unique_ptr<host::HostedPlugin> plugin = openPlugin(args[0], err);
   if (!plugin) return 1;
   AEffect& effect = plugin->effect();
@@ -72,7 +83,8 @@ int runSnapshot(std::span<const std::string> args, std::ostream& out, std::ostre
   if (plugin->dispatch(effVendorSpecific, software::kHeadlessWindowRequest, 0, &window))
     plugin->dispatch(effEditOpen, 0, 0, window.window);
   if (!window.dispatchMessages || window.width <= 0 || window.height <= 0) {
-    err << "quaverhost: " << args[0] << " opened no editor window on the software backend\n";
+    err << "quaverhost: " << tools::echoedWord(args[0])
+        << " opened no editor window on the software backend\n";
     return 1;
   }
   // The first paint, then the host's idle, which draws what became dirty since.
@@ -91,8 +103,15 @@ int runSnapshot(std::span<const std::string> args, std::ostream& out, std::ostre
     for (std::int32_t x = 0; x < window.width; ++x)
       picture->setPixel(x, y, pixels[static_cast<std::size_t>(y * window.width + x)]);
   }
-  if (!read || !software::savePng(*picture, args[1].c_str())) {
-    err << "quaverhost: cannot write " << args[1] << '\n';
+  tools::PendingFile file(args[1]);
+  const std::vector<std::uint8_t> png =
+      read ? software::encodePng(*picture) : std::vector<std::uint8_t>();
+  if (png.empty()) {
+    err << "quaverhost: cannot draw the editor's picture\n";
+    return 1;
+  }
+  if (!file.writeAll(png, error) || !file.commit(error)) {
+    err << "quaverhost snapshot: " << error << '\n';
     return 1;
   }
   out << "Wrote " << args[1] << " (" << window.width << " x " << window.height << ")\n";

@@ -14,7 +14,7 @@ void EventBatch::assign(std::span<const TimedMidiEvent> events, std::int64_t blo
   for (size_t i = 0; i < events.size(); ++i) {
     VstMidiEvent& record = records_[i];
     record.type = kVstMidiType;
-    record.byteSize = sizeof(VstMidiEvent);
+    record.byteSize = kVstMidiEventByteSize;
     record.deltaFrames = static_cast<int32>(events[i].sample - blockStart);
     for (size_t b = 0; b < events[i].bytes.size(); ++b)
       record.midiData[b] = static_cast<char>(events[i].bytes[b]);

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "tools/common/EchoedWord.h"
+
 namespace qv::host {
 
 namespace {
@@ -36,11 +38,11 @@ std::unique_ptr<HostedPlugin> HostedPlugin::load(const std::string& path, std::s
   AEffect* effect = host->library_.entry()(&HostedPlugin::callback);
   instanceBeingCreated = nullptr;
   if (!effect) {
-    error = path + ": the plug-in's main returned no instance";
+    error = tools::echoedWord(path) + ": the plug-in's main returned no instance";
     return nullptr;
   }
   if (effect->magic != kEffectMagic) {
-    error = path + ": main returned a record without the VST 2 magic number";
+    error = tools::echoedWord(path) + ": main returned a record without the VST 2 magic number";
     return nullptr;
   }
   // resvd1 belongs to the host: it leads the callback back to this object.

@@ -11,6 +11,8 @@
 #include <cstring>
 #endif
 
+#include "tools/common/EchoedWord.h"
+
 namespace qv::host {
 
 PluginLibrary::~PluginLibrary() {
@@ -39,13 +41,14 @@ bool PluginLibrary::load(const std::string& path, std::string& error) {
   HMODULE module = LoadLibraryW(widen(path).c_str());
   SetErrorMode(oldMode);
   if (!module) {
-    error = "cannot load " + path + " (Windows error " + std::to_string(GetLastError()) + ")";
+    error = "cannot load " + tools::echoedWord(path) + " (Windows error " +
+            std::to_string(GetLastError()) + ")";
     return false;
   }
   FARPROC proc = GetProcAddress(module, "main");
   if (!proc) {
     FreeLibrary(module);
-    error = path + " exports no function named main";
+    error = tools::echoedWord(path) + " exports no function named main";
     return false;
   }
   handle_ = module;
@@ -71,8 +74,11 @@ bool PluginLibrary::load(const std::string& path, std::string& error) {
   const std::string where = path.find('/') == std::string::npos ? "./" + path : path;
   void* handle = dlopen(where.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (!handle) {
-    const char* reason = dlerror();
-    error = "cannot load " + path + ": " + (reason ? reason : "unknown reason");
+    const char* text = dlerror();
+    std::string reason = text ? text : "unknown reason";
+    // The loader names the file again; say it once, and not at any length.
+    if (reason.compare(0, where.size() + 2, where + ": ") == 0) reason.erase(0, where.size() + 2);
+    error = "cannot load " + tools::echoedWord(path) + ": " + reason;
     return false;
   }
   void* symbol = dlsym(handle, "main");
@@ -84,7 +90,7 @@ bool PluginLibrary::load(const std::string& path, std::string& error) {
                    std::strcmp(symbolInfo.dli_fname, library->l_name) == 0;
   if (!own) {
     dlclose(handle);
-    error = path + " exports no function named main";
+    error = tools::echoedWord(path) + " exports no function named main";
     return false;
   }
   handle_ = handle;

@@ -13,6 +13,11 @@ struct TransportSettings {
   double startPpq = 0.0;   // song position of the first sample, in quarter notes
   bool playing = true;     // false: stopped at the start position for the whole render
   bool offersTime = true;  // false: the host answers audioMasterGetTime with null
+  // Samples the host runs with its transport stopped at the start position before
+  // the song starts, as a host does while it prepares to roll.
+  std::int64_t leadIn = 0;
+  // Quarter-note subdivisions the song position is rounded to (nearest); 0: exact.
+  std::int32_t ppqResolution = 0;
 };
 
 // Advances block by block; the time it offers is that of the start of the current
@@ -25,8 +30,12 @@ class Transport {
   const VstTimeInfo* timeInfo() const;
   // Moves to the next block, `frames` samples later (negative counts as 0).
   void advance(std::int32_t frames);
-  // Sample position of the current block's start, counted from the render's start.
+  // Sample position of the current block's start, counted from the render's start
+  // (the lead-in included).
   std::int64_t blockStart() const { return blockStart_; }
+  // Sample position of the current block's start in the song: negative during the
+  // lead-in.
+  std::int64_t songPosition() const { return blockStart_ - settings_.leadIn; }
 
  private:
   void update();

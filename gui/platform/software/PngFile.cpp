@@ -7,8 +7,10 @@
 
 namespace software {
 
-bool savePng(const PixelSurface& surface, const char* path) {
-  png_image image;
+namespace {
+
+// The surface's size and format in `image` and its pixels as 8-bit RGB rows.
+std::vector<png_byte> describe(const PixelSurface& surface, png_image& image) {
   std::memset(&image, 0, sizeof image);
   image.version = PNG_IMAGE_VERSION;
   image.width = static_cast<png_uint_32>(surface.width());
@@ -22,7 +24,26 @@ bool savePng(const PixelSurface& surface, const char* path) {
       rgb.insert(rgb.end(), {c.red, c.green, c.blue});
     }
   }
+  return rgb;
+}
+
+}  // namespace
+
+bool savePng(const PixelSurface& surface, const char* path) {
+  png_image image;
+  const std::vector<png_byte> rgb = describe(surface, image);
   return png_image_write_to_file(&image, path, 0, rgb.data(), 0, nullptr) != 0;
+}
+
+std::vector<std::uint8_t> encodePng(const PixelSurface& surface) {
+  png_image image;
+  const std::vector<png_byte> rgb = describe(surface, image);
+  png_alloc_size_t size = 0;
+  if (!png_image_write_to_memory(&image, nullptr, &size, 0, rgb.data(), 0, nullptr)) return {};
+  std::vector<std::uint8_t> bytes(size);
+  if (!png_image_write_to_memory(&image, bytes.data(), &size, 0, rgb.data(), 0, nullptr)) return {};
+  bytes.resize(size);
+  return bytes;
 }
 
 std::unique_ptr<PixelSurface> loadPng(const char* path) {

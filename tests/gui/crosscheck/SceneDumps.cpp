@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <system_error>
@@ -63,6 +64,11 @@ std::vector<std::string> findCurrentDumps(const std::string& root, const std::st
 
 std::string scenePath(const std::string& directory, const char* sceneName) {
   return directory + "/" + sceneName + ".ppm";
+}
+
+bool gdiPicturesRequired() {
+  const char* value = std::getenv("QV_REQUIRE_GDI_PICTURES");
+  return value != nullptr && *value != '\0' && std::string(value) != "0";
 }
 
 }  // namespace crosscheck

@@ -21,4 +21,9 @@ std::vector<std::string> findCurrentDumps(const std::string& root, const std::st
 
 std::string scenePath(const std::string& directory, const char* sceneName);
 
+// True when QV_REQUIRE_GDI_PICTURES is set (and not "0"), as scripts/test.sh sets it after
+// running a Windows build's tests: a missing picture is then a failure of that build, not a
+// comparison to skip.
+bool gdiPicturesRequired();
+
 }  // namespace crosscheck
