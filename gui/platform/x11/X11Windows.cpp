@@ -260,7 +260,10 @@ platform::WindowHandle X11Windows::makeWindow(Kind kind, platform::WindowHandle 
     }
     made = true;
   });
-  if (!made) return nullptr;
+  if (!made) {
+    disconnectIfUnused();
+    return nullptr;
+  }
   node->originX.store(origin.x);
   node->originY.store(origin.y);
   {
