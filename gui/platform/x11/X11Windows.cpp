@@ -28,6 +28,14 @@ constexpr std::uint32_t kButtonFace = 0xD4D0C8;
 // corners for the diagonals.
 constexpr std::uint16_t kCursorGlyphs[7] = {68, 150, 108, 116, 52, 12, 14};
 
+#if defined(__SANITIZE_THREAD__)
+// ThreadSanitizer cannot follow memory that shmat maps, and takes its reuse of addresses for
+// races: its builds send plain images.
+constexpr bool kSharedMemoryAllowed = false;
+#else
+constexpr bool kSharedMemoryAllowed = true;
+#endif
+
 // Stand-ins for the shared cursors: only their addresses matter.
 char cursorTokens[7];
 
@@ -115,7 +123,7 @@ XThread* X11Windows::connect() {
 
 void X11Windows::loadKeymap(xcb_connection_t* conn) {
   const xcb_query_extension_reply_t* shm = xcb_get_extension_data(conn, &xcb_shm_id);
-  sharedMemory = shm && shm->present;
+  sharedMemory = shm && shm->present && kSharedMemoryAllowed;
   sharedImages.clear();
   const xcb_setup_t* setup = xcb_get_setup(conn);
   firstKeycode = setup->min_keycode;
