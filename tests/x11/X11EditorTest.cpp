@@ -209,6 +209,19 @@ TEST_F(X11Editor, DraggingTheDepthSliderEditsParameterTwoAtTheHost) {
   EXPECT_GT(plugin->effect().getParameter(&plugin->effect(), 2), 0.0f);
 }
 
+TEST_F(X11Editor, AControlClickResetsTheDepthSlider) {
+  AEffect& effect = plugin->effect();
+  effect.setParameter(&effect, 2, 0.1f);
+  ASSERT_TRUE(open());
+  idleFor(100);
+  asUser([](xtest::XServer& user) {
+    user.key(0xFFE3, true);  // Control_L
+    click(user, 25, 70);
+    user.key(0xFFE3, false);
+  });
+  EXPECT_FLOAT_EQ(effect.getParameter(&effect, 2), 0.5f);
+}
+
 TEST_F(X11Editor, TypingIntoAFieldSetsItsParameter) {
   ASSERT_TRUE(open());
   idleFor(200);
