@@ -236,6 +236,22 @@ TEST_F(X11Editor, TypingIntoAFieldSetsItsParameter) {
   EXPECT_EQ(server->childCount(server->onlyChild(parent)), 0) << "the edit box stayed";
 }
 
+TEST_F(X11Editor, EscapeLeavesTheFieldAsItWas) {
+  AEffect& effect = plugin->effect();
+  const float before = effect.getParameter(&effect, 13);
+  ASSERT_TRUE(open());
+  idleFor(200);
+  asUser([](xtest::XServer& user) {
+    click(user, 115, 224);
+    user.tap('7');
+    user.tap(0xFF08);  // BackSpace
+    user.tap('9');
+    user.tap(0xFF1B);  // Escape
+  });
+  EXPECT_FLOAT_EQ(effect.getParameter(&effect, 13), before);
+  EXPECT_EQ(server->childCount(server->onlyChild(parent)), 0) << "the edit box stayed";
+}
+
 TEST_F(X11Editor, TheWheelOverTheDepthSliderMovesIt) {
   ASSERT_TRUE(open());
   idleFor(100);
