@@ -22,6 +22,12 @@ std::vector<BenchCase> allBenchCases() {
   return cases;
 }
 
+bool isDefaultProgram(const BenchCase& benchCase) {
+  const BenchCase defaults;
+  return benchCase.shape == defaults.shape && benchCase.tremolo == defaults.tremolo &&
+         benchCase.softness == defaults.softness;
+}
+
 const char* shapeName(int32 shape) {
   static const char* const kNames[kShapeCount] = {"Square", "Triangle", "SawUp", "SawDown", "Sine"};
   return shape >= 0 && shape < kShapeCount ? kNames[shape] : "?";

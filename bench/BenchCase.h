@@ -25,6 +25,10 @@ struct BenchCase {
 // Every combination, grouped by block size, then softness, mode and shape.
 std::vector<BenchCase> allBenchCases();
 
+// True for the default program's settings: the panner, the sine, the default
+// softness.
+bool isDefaultProgram(const BenchCase& benchCase);
+
 // A short unique name such as "512/s0.125/Panner/Sine".
 std::string caseName(const BenchCase& benchCase);
 const char* shapeName(int32 shape);

@@ -1,102 +1,60 @@
-// Processing time of the effect per stereo frame, case by case, beside the
-// baseline gain loop at the same block size. Reports; never fails.
+// Processing time of the effect per stereo frame, case by case, timed in the
+// same rounds as the plain gain loop and the serial per-frame ramp on the same
+// buffers. Reports; never fails.
 #include <benchmark/benchmark.h>
 
+#include <iostream>
 #include <map>
 #include <string>
+#include <vector>
 
-#include "bench/BaselineGain.h"
 #include "bench/BenchCase.h"
 #include "bench/BenchHost.h"
 #include "bench/RatioTable.h"
-#include "bench/StereoBuffers.h"
+#include "bench/SideBySide.h"
 #include "effect/TremoloEffect.h"
 
 namespace {
 
 using namespace qv::bench;
 
-// What each registered benchmark measures, by name: a case, or the baseline
-// (blockSize only) when isBaseline is set.
-struct Measured {
-  bool isBaseline;
-  BenchCase benchCase;
-};
+// Each iteration is one round of the three; the reported time is the effect's.
+constexpr int kRounds = 101;
 
-std::map<std::string, Measured>& registry() {
-  static std::map<std::string, Measured> measured;
+std::vector<BenchCase>& cases() {
+  static std::vector<BenchCase> all = allBenchCases();
+  return all;
+}
+
+// The latest summary of each case, by its place in cases().
+std::map<size_t, Summary>& summaries() {
+  static std::map<size_t, Summary> measured;
   return measured;
 }
 
-void runBaseline(benchmark::State& state, int32 blockSize) {
-  StereoBuffers buffers(blockSize);
-  BaselineGain gain;
-  for (auto _ : state) {
-    applyBaselineGain(buffers.inputs(), buffers.outputs(), blockSize, gain);
-    benchmark::ClobberMemory();
-  }
-}
-
-void runEffect(benchmark::State& state, BenchCase benchCase) {
+void runCase(benchmark::State& state, size_t index) {
+  const BenchCase& benchCase = cases()[index];
   // Through the record, as a host calls it.
   AEffect* record = (new TremoloEffect(benchHostCallback))->getRecord();
   applyCase(record, benchCase);
-  StereoBuffers buffers(benchCase.blockSize);
-  for (auto _ : state) {
-    record->processReplacing(record, buffers.inputs(), buffers.outputs(), benchCase.blockSize);
-    benchmark::ClobberMemory();
-  }
+  SideBySide sideBySide(benchCase.blockSize);
+  for (auto _ : state) state.SetIterationTime(sideBySide.round(record));
   record->dispatcher(record, effClose, 0, 0, nullptr, 0.0f);
+
+  const Summary summary = sideBySide.summary();
+  summaries()[index] = summary;
+  state.counters["ns/frame"] = summary.nsPerFrame.effect;
+  state.counters["x gain"] = summary.gainRatio;
+  state.counters["x ramp"] = summary.rampRatio;
 }
 
 void registerAll() {
-  // Baselines first: the reporter needs them before the cases of their size.
-  for (int32 blockSize : kBlockSizes) {
-    const std::string name = "baseline/" + std::to_string(blockSize);
-    benchmark::RegisterBenchmark(name.c_str(), runBaseline, blockSize);
-    registry()[name] = {true, {0, false, kDefaultSoftness, blockSize}};
-  }
-  for (const BenchCase& benchCase : allBenchCases()) {
-    const std::string name = caseName(benchCase);
-    benchmark::RegisterBenchmark(name.c_str(), runEffect, benchCase);
-    registry()[name] = {false, benchCase};
+  for (size_t index = 0; index < cases().size(); ++index) {
+    benchmark::RegisterBenchmark(caseName(cases()[index]).c_str(), runCase, index)
+        ->UseManualTime()
+        ->Iterations(kRounds);
   }
 }
-
-// The console report with ns/frame and the ratio to the baseline added to every
-// run, and the table with its medians at the end. Times are CPU times, so that
-// other work on a busy machine does not count.
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    std::vector<Run> extended = runs;
-    for (Run& run : extended) {
-      const auto found = registry().find(run.run_name.function_name);
-      if (run.run_type != Run::RT_Iteration || run.error_occurred || found == registry().end())
-        continue;
-      const Measured& measured = found->second;
-      const double nsPerFrame = run.GetAdjustedCPUTime() * 1e9 /
-                                benchmark::GetTimeUnitMultiplier(run.time_unit) /
-                                measured.benchCase.blockSize;
-      run.counters["ns/frame"] = nsPerFrame;
-      if (measured.isBaseline) {
-        table_.addBaseline(measured.benchCase.blockSize, nsPerFrame);
-      } else {
-        run.counters["ratio"] = table_.addEffect(measured.benchCase, nsPerFrame);
-      }
-    }
-    ConsoleReporter::ReportRuns(extended);
-  }
-
-  void Finalize() override {
-    ConsoleReporter::Finalize();
-    GetOutputStream() << '\n';
-    table_.print(GetOutputStream());
-  }
-
- private:
-  RatioTable table_;
-};
 
 }  // namespace
 
@@ -104,8 +62,12 @@ int main(int argc, char** argv) {
   registerAll();
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
+  benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
+
+  RatioTable table;
+  for (const auto& [index, summary] : summaries()) table.add(cases()[index], summary);
+  std::cout << '\n';
+  table.print(std::cout);
   return 0;
 }

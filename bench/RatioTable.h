@@ -1,39 +1,41 @@
-// Collects processing times per frame, relates each to the baseline of the same
-// block size and prints the table and its summary.
+// Collects the side-by-side timings of every case and prints them with the
+// ratios to both baselines and whether the targets are met.
 #pragma once
 
-#include <map>
 #include <ostream>
 #include <vector>
 
 #include "bench/BenchCase.h"
+#include "bench/SideBySide.h"
 
 namespace qv::bench {
 
-// The ratio the effect should stay within at 512 frames with default settings.
-constexpr double kTargetRatio = 1.5;
+// The most the default program may take per frame, as a multiple of the serial
+// ramp, at each block size.
+struct Target {
+  int32 blockSize;
+  double rampRatio;
+};
+constexpr Target kTargets[] = {{64, 1.5}, {512, 1.15}, {4096, 1.15}};
 
 class RatioTable {
  public:
-  void addBaseline(int32 blockSize, double nsPerFrame);
-  // Records a case and returns its ratio to the baseline of its block size, or 0
-  // when no baseline of that size has been added yet.
-  double addEffect(const BenchCase& benchCase, double nsPerFrame);
+  void add(const BenchCase& benchCase, const Summary& summary);
 
-  // Median ratio of the cases with this block size and softness; 0 when none.
-  double medianRatio(int32 blockSize, float softness) const;
+  // The summary of the default program's case at this block size, or null.
+  const Summary* defaultProgram(int32 blockSize) const;
+  // True when every target's case was measured and is within its target.
+  bool targetsMet() const;
 
-  // One line per case, then the median ratio per block size and softness, the
-  // baselines and whether the target is met.
+  // One line per case, then the default program per block size with its
+  // target, then the median ratios of all cases per block size.
   void print(std::ostream& out) const;
 
  private:
   struct Row {
     BenchCase benchCase;
-    double nsPerFrame;
-    double ratio;
+    Summary summary;
   };
-  std::map<int32, double> baselines_;
   std::vector<Row> rows_;
 };
 

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "effect/FloatSine.h"
+
 namespace {
 constexpr double kTwoPi = 6.283185307179586;
 }  // namespace
@@ -22,7 +24,7 @@ float lfoTarget(int32 shape, float phase) {
       return shifted - std::floor(shifted);
     }
     default: {
-      const auto sine = static_cast<float>(std::sin(kTwoPi * phase));
+      const float sine = floatSine(kTwoPi * phase);
       return (sine + 1.0f) * 0.5f;
     }
   }

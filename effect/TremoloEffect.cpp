@@ -100,13 +100,6 @@ int32 TremoloEffect::canDo(const char* text) {
   return yes ? 1 : -1;
 }
 
-float TremoloEffect::live(int32 index) const {
-  return relaxed(liveValues[index]);
-}
-double TremoloEffect::rate() const {
-  return relaxed(workingSampleRate);
-}
-
 int32 TremoloEffect::tempoSourceNumber() const {
   return truncateClamped(live(kTempoSource) * 4.0f, 0, 3);
 }

@@ -6,8 +6,10 @@
 #include <atomic>
 #include <cstdint>
 
+#include "effect/BlockConstants.h"
 #include "effect/ProgramRecord.h"
 #include "host/ExtendedEffect.h"
+#include "host/Relaxed.h"
 
 // Parameter indexes as the host sees them; 11, 12 and 16 hold nothing.
 enum TremoloParameter : int32 {
@@ -81,6 +83,8 @@ class TremoloEffect : public ExtendedEffect {
 
   // Per-block steps of processReplacing.
   double advanceBeatClock(int32 sampleFrames);
+  // The beat position at a sample count, at the tempo of the current block.
+  double beatAt(std::uint64_t counter) const;
   void runTempoSource();
   void followHostTransport();
   void sendOwnTransport();
@@ -95,14 +99,14 @@ class TremoloEffect : public ExtendedEffect {
   void sendClick(unsigned char velocity);
 
   // Choices and numbers derived from the live values, always in range.
-  float live(int32 index) const;
+  float live(int32 index) const { return relaxed(liveValues[index]); }
   int32 tempoSourceNumber() const;
   int32 midiChannel() const;
   int32 tapNumber() const;
   int32 tapWindow() const;
   unsigned char metronomeNote() const;
   unsigned char metronomeVelocity() const;
-  double rate() const;
+  double rate() const { return relaxed(workingSampleRate); }
 
   std::array<ProgramRecord, kProgramCount> programs;
   std::array<std::atomic<float>, kParameterCount> liveValues;
@@ -119,6 +123,7 @@ class TremoloEffect : public ExtendedEffect {
   float rampStep;
   float lastTarget;
   int32 rampRemaining;
+  BlockConstants blockConstants;
   VstTimeInfo outgoingTimeInfo;
 };
 

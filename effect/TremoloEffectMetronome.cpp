@@ -3,14 +3,26 @@
 #include <cmath>
 
 #include "effect/TremoloEffect.h"
+#include "effect/WholePart.h"
 #include "host/Relaxed.h"
 
 void TremoloEffect::runMetronome(double previousBeat, double beat) {
   const std::uint32_t now = relaxed(sampleCounter);
   const double w = rate();
+  // The previous block's beat is usually the one judged last time.
+  BlockConstants& constants = blockConstants;
+  if (!BlockConstants::same(constants.judgedBeat, previousBeat)) {
+    constants.wholeBeat = wholePart(previousBeat);
+    constants.halfBeat = wholePart(previousBeat + 0.5);
+  }
+  const double previousWhole = constants.wholeBeat;
+  const double previousHalf = constants.halfBeat;
+  constants.judgedBeat = beat;
+  constants.wholeBeat = wholePartNear(beat, previousWhole);
+  constants.halfBeat = wholePartNear(beat + 0.5, previousHalf);
   // Whole beats are compared once per block, so the click goes out at the start
   // of the first block that ends past a beat; a recent click or tap suppresses it.
-  if (std::floor(beat) != std::floor(previousBeat) &&
+  if (constants.wholeBeat != previousWhole &&
       static_cast<double>(now - relaxed(lastClickTime)) > w / 8.0) {
     setRelaxed(lastClickTime, now);
     const int32 count = std::clamp(relaxed(tapCount), 0, kTapSlots - 1);
@@ -19,7 +31,7 @@ void TremoloEffect::runMetronome(double previousBeat, double beat) {
     }
     sendClick(metronomeVelocity());
   }
-  if (std::floor(beat + 0.5) != std::floor(previousBeat + 0.5) && relaxed(lastClickTime) != 0) {
+  if (constants.halfBeat != previousHalf && relaxed(lastClickTime) != 0) {
     sendClick(0);
     setRelaxed(lastClickTime, std::uint32_t{0});
   }

@@ -17,7 +17,10 @@ constexpr double kFarthestHostPosition = 1e12;
 }  // namespace
 
 void TremoloEffect::runTempoSource() {
-  if (tempoSourceNumber() < kHostSyncSource) {
+  BlockConstants& constants = blockConstants;
+  if (BlockConstants::renew(constants.sourceValue, live(kTempoSource)))
+    constants.source = tempoSourceNumber();
+  if (constants.source < kHostSyncSource) {
     sendOwnTransport();
   } else {
     followHostTransport();
@@ -27,9 +30,14 @@ void TremoloEffect::runTempoSource() {
 void TremoloEffect::sendOwnTransport() {
   const auto position = static_cast<double>(relaxed(sampleCounter));
   const double beatsPerMinute = relaxed(tempo);
+  BlockConstants& constants = blockConstants;
+  const bool rateChanged = BlockConstants::renew(constants.transportRate, rate());
+  const bool tempoChanged = BlockConstants::renew(constants.transportTempo, beatsPerMinute);
+  if (rateChanged || tempoChanged)
+    constants.samplesPerBeat = constants.transportRate * 60.0 / constants.transportTempo;
   outgoingTimeInfo.samplePos = position;
   outgoingTimeInfo.tempo = beatsPerMinute;
-  outgoingTimeInfo.ppqPos = position / (rate() * 60.0 / beatsPerMinute) + 1.0;
+  outgoingTimeInfo.ppqPos = position / constants.samplesPerBeat + 1.0;
   outgoingTimeInfo.flags = kVstTransportPlaying | kVstTempoValid | kVstBarsValid;
   sendTimeInfoToHost(&outgoingTimeInfo);
 }
