@@ -1,27 +1,15 @@
 #include "gui/platform/x11/X11Windows.h"
 
-#include <sys/ipc.h>
-#include <sys/shm.h>
 #include <xcb/shm.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
-#include <thread>
-
-#include "gui/platform/software/RasterMath.h"
-#include "gui/platform/software/SoftwareDevice.h"
-#include "gui/platform/x11/X11Input.h"
 
 namespace x11 {
 
 namespace {
 
-// Without idle calls from the host for this long, the X thread serves the editor itself.
-constexpr std::int64_t kHostIdleGrace = 150;
-// Pictures drawn during a drag reach the screen at most this often.
-constexpr std::int64_t kDrawingFlushPeriod = 15;
 // The frame class's background, the button face.
 constexpr std::uint32_t kButtonFace = 0xD4D0C8;
 // Glyphs of the core cursor font: arrow, watch, the two double arrows, the fleur and two
@@ -44,35 +32,6 @@ constexpr std::uint32_t kEventMask = XCB_EVENT_MASK_EXPOSURE | XCB_EVENT_MASK_BU
                                      XCB_EVENT_MASK_KEY_PRESS | XCB_EVENT_MASK_KEY_RELEASE |
                                      XCB_EVENT_MASK_STRUCTURE_NOTIFY | XCB_EVENT_MASK_FOCUS_CHANGE;
 
-std::int32_t modifierBits(std::uint16_t state) {
-  std::int32_t bits = 0;
-  if (state & XCB_MOD_MASK_SHIFT) bits |= platform::kShiftDown;
-  if (state & XCB_MOD_MASK_CONTROL) bits |= platform::kControlDown;
-  if (state & XCB_MOD_MASK_1) bits |= platform::kAltDown;
-  return bits;
-}
-
-std::int32_t buttonBit(std::uint8_t detail) {
-  switch (detail) {
-    case 1:
-      return platform::kPhysicalLeft;
-    case 2:
-      return platform::kPhysicalMiddle;
-    case 3:
-      return platform::kPhysicalRight;
-    default:
-      return 0;
-  }
-}
-
-constexpr std::int32_t kModifierBits =
-    platform::kShiftDown | platform::kControlDown | platform::kAltDown;
-
-// A device word (red lowest) as the 24-bit TrueColor pixel of a little-endian server.
-std::uint32_t serverPixel(std::uint32_t word) {
-  return ((word & 0xFF) << 16) | (word & 0xFF00) | ((word >> 16) & 0xFF);
-}
-
 }  // namespace
 
 std::int64_t steadyMilliseconds() {
@@ -80,28 +39,6 @@ std::int64_t steadyMilliseconds() {
              std::chrono::steady_clock::now().time_since_epoch())
       .count();
 }
-
-// A device on a window's pixels, fetched from any thread; the pixels are copied to the server
-// when it goes.
-class X11Windows::Device final : public platform::WindowDevice {
- public:
-  Device(X11Windows& owner, std::shared_ptr<Node> node)
-      : owner(owner),
-        node(std::move(node)),
-        hold(this->node->pixelLock),
-        drawing(this->node->pixels.get()) {}
-  ~Device() override {
-    const Node& n = *node;
-    owner.sendPixels(*node, Rect(0, 0, n.rect.width(), n.rect.height()));
-  }
-  platform::Device& device() override { return drawing; }
-
- private:
-  X11Windows& owner;
-  std::shared_ptr<Node> node;
-  std::unique_lock<std::recursive_mutex> hold;
-  software::SoftwareDevice drawing;
-};
 
 X11Windows::~X11Windows() {
   std::unique_ptr<XThread> closing;
@@ -419,13 +356,6 @@ void X11Windows::invalidate(platform::WindowHandle window) {
   node->update = Rect(0, 0, node->rect.width(), node->rect.height());
 }
 
-void X11Windows::flush(platform::WindowHandle window) {
-  auto node = find(window);
-  if (!node) return;
-  std::lock_guard<std::recursive_mutex> hold(node->pixelLock);
-  sendPixels(*node, Rect(0, 0, node->rect.width(), node->rect.height()));
-}
-
 bool X11Windows::screenRect(platform::WindowHandle window, Rect& out) {
   auto node = find(window);
   if (!node) return false;
@@ -473,12 +403,6 @@ void X11Windows::bringToTop(platform::WindowHandle window) {
   });
 }
 
-std::unique_ptr<platform::WindowDevice> X11Windows::fetchDevice(platform::WindowHandle window) {
-  std::shared_ptr<Node> node = find(window);
-  if (!node || !node->pixels) return nullptr;
-  return std::make_unique<Device>(*this, std::move(node));
-}
-
 bool X11Windows::setDropTarget(platform::WindowHandle, std::unique_ptr<platform::DropSink>) {
   return false;
 }
@@ -523,379 +447,6 @@ void X11Windows::setCursor(platform::CursorHandle handle) {
       xcb_change_window_attributes(c, frame, XCB_CW_CURSOR, &made);
     }
   });
-}
-
-void X11Windows::sendPixels(Node& node, const Rect& wanted) {
-  // The caller holds the node's pixel lock.
-  XThread* thread = current();
-  if (!thread || !node.pixels || node.gone || !node.id) return;
-  const Rect area =
-      software::intersect(wanted, Rect(0, 0, node.pixels->width(), node.pixels->height()));
-  if (area.isEmpty()) return;
-  const std::int32_t w = area.width();
-  const std::int32_t h = area.height();
-  std::vector<std::uint32_t> rows(static_cast<std::size_t>(w) * static_cast<std::size_t>(h));
-  for (std::int32_t y = 0; y < h; ++y) {
-    for (std::int32_t xpos = 0; xpos < w; ++xpos) {
-      rows[static_cast<std::size_t>(y) * static_cast<std::size_t>(w) +
-           static_cast<std::size_t>(xpos)] =
-          serverPixel(node.pixels->pixel(area.left + xpos, area.top + y));
-    }
-  }
-  const xcb_window_t id = node.id;
-  const xcb_gcontext_t gc = node.gc;
-  const std::int32_t windowWidth = node.pixels->width();
-  const std::int32_t windowHeight = node.pixels->height();
-  thread->post([=, this, pixels = std::move(rows)](xcb_connection_t* c) {
-    putPixels(*thread, c, id, gc, area, windowWidth, windowHeight, pixels);
-  });
-}
-
-X11Windows::SharedImage* X11Windows::sharedImage(xcb_connection_t* conn, xcb_window_t id,
-                                                 std::size_t bytes) {
-  if (!sharedMemory) return nullptr;
-  if (auto found = sharedImages.find(id); found != sharedImages.end()) return &found->second;
-  const int shmid = shmget(IPC_PRIVATE, bytes, IPC_CREAT | 0600);
-  if (shmid < 0) return nullptr;
-  void* const failed = reinterpret_cast<void*>(-1);
-  void* memory = shmat(shmid, nullptr, 0);
-  const xcb_shm_seg_t segment = xcb_generate_id(conn);
-  xcb_generic_error_t* error = nullptr;
-  if (memory != failed) {
-    error = xcb_request_check(
-        conn, xcb_shm_attach_checked(conn, segment, static_cast<std::uint32_t>(shmid), 0));
-  }
-  // Marked for removal at once: the segment goes when the server and we have let go.
-  shmctl(shmid, IPC_RMID, nullptr);
-  if (memory == failed || error) {
-    // A server on another machine cannot see our memory: plain requests from now on.
-    std::free(error);
-    if (memory != failed) shmdt(memory);
-    sharedMemory = false;
-    return nullptr;
-  }
-  return &(sharedImages[id] = SharedImage{segment, memory, bytes});
-}
-
-void X11Windows::releaseSharedImage(xcb_connection_t* conn, xcb_window_t id) {
-  const auto found = sharedImages.find(id);
-  if (found == sharedImages.end()) return;
-  xcb_shm_detach(conn, found->second.segment);
-  // The server must have let go before the memory goes.
-  std::free(xcb_get_input_focus_reply(conn, xcb_get_input_focus(conn), nullptr));
-  shmdt(found->second.memory);
-  sharedImages.erase(found);
-}
-
-void X11Windows::putPixels(XThread& thread, xcb_connection_t* c, xcb_window_t id, xcb_gcontext_t gc,
-                           const Rect& area, std::int32_t windowWidth, std::int32_t windowHeight,
-                           const std::vector<std::uint32_t>& pixels) {
-  const xcb_screen_t* screen = thread.screen();
-  const std::int32_t w = area.width();
-  const std::int32_t h = area.height();
-  const std::size_t rowBytes = static_cast<std::size_t>(w) * 4;
-  const std::size_t wholeBytes =
-      static_cast<std::size_t>(windowWidth) * static_cast<std::size_t>(windowHeight) * 4;
-  if (SharedImage* image = sharedImage(c, id, wholeBytes)) {
-    auto* words = static_cast<std::uint32_t*>(image->memory);
-    for (std::int32_t y = 0; y < h; ++y) {
-      std::memcpy(words + static_cast<std::size_t>(area.top + y) * windowWidth + area.left,
-                  pixels.data() + static_cast<std::size_t>(y) * w, rowBytes);
-    }
-    xcb_shm_put_image(c, id, gc, static_cast<std::uint16_t>(windowWidth),
-                      static_cast<std::uint16_t>(windowHeight),
-                      static_cast<std::uint16_t>(area.left), static_cast<std::uint16_t>(area.top),
-                      static_cast<std::uint16_t>(w), static_cast<std::uint16_t>(h),
-                      static_cast<std::int16_t>(area.left), static_cast<std::int16_t>(area.top),
-                      screen->root_depth, XCB_IMAGE_FORMAT_Z_PIXMAP, 0, image->segment, 0);
-    // The next copy into the memory waits until the server has read this one.
-    std::free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
-    return;
-  }
-  // Bands of rows, each within the server's longest request.
-  const std::size_t room = thread.maxRequestBytes() > 64 ? thread.maxRequestBytes() - 64 : 0;
-  const std::int32_t band = std::max<std::int32_t>(1, static_cast<std::int32_t>(room / rowBytes));
-  for (std::int32_t top = 0; top < h; top += band) {
-    const std::int32_t rowsNow = std::min(band, h - top);
-    xcb_put_image(
-        c, XCB_IMAGE_FORMAT_Z_PIXMAP, id, gc, static_cast<std::uint16_t>(w),
-        static_cast<std::uint16_t>(rowsNow), static_cast<std::int16_t>(area.left),
-        static_cast<std::int16_t>(area.top + top), 0, screen->root_depth,
-        static_cast<std::uint32_t>(rowBytes * static_cast<std::size_t>(rowsNow)),
-        reinterpret_cast<const std::uint8_t*>(pixels.data() + static_cast<std::size_t>(top) * w));
-  }
-}
-
-void X11Windows::handleEvent(xcb_connection_t*, const xcb_generic_event_t& event) {
-  X11Input& in = x11Input();
-  const std::uint32_t now = static_cast<std::uint32_t>(steadyMilliseconds());
-  switch (event.response_type & 0x7F) {
-    case XCB_EXPOSE: {
-      const auto& e = reinterpret_cast<const xcb_expose_event_t&>(event);
-      auto node = findId(e.window);
-      if (!node) return;
-      const Rect added(e.x, e.y, e.x + e.width, e.y + e.height);
-      std::lock_guard<std::mutex> guard(stateLock);
-      Rect& update = node->update;
-      if (update.isEmpty()) {
-        update = added;
-      } else {
-        update.setFromCorners(std::min(update.left, added.left), std::min(update.top, added.top),
-                              std::max(update.right, added.right),
-                              std::max(update.bottom, added.bottom));
-      }
-      return;
-    }
-    case XCB_BUTTON_PRESS:
-    case XCB_BUTTON_RELEASE: {
-      const auto& e = reinterpret_cast<const xcb_button_press_event_t&>(event);
-      const bool press = (event.response_type & 0x7F) == XCB_BUTTON_PRESS;
-      in.setPointer(Point(e.root_x, e.root_y));
-      auto node = findId(e.event);
-      if (node && node->kind == Kind::Child && !node->parent) {
-        node->originX.store(e.root_x - e.event_x);
-        node->originY.store(e.root_y - e.event_y);
-      }
-      std::int32_t held = (in.heldButtons() & ~kModifierBits) | modifierBits(e.state);
-      const std::int32_t bit = buttonBit(e.detail);
-      held = press ? held | bit : held & ~bit;
-      in.setButtons(held);
-      if (!press || !node) return;
-      Event queued{};
-      queued.window = e.event;
-      queued.where = Point(e.event_x, e.event_y);
-      queued.modifiers = modifierBits(e.state);
-      queued.time = now;
-      if (e.detail >= 4 && e.detail <= 5) {
-        queued.type = Event::Type::Wheel;
-        queued.wheel = e.detail == 4 ? 1.0f : -1.0f;
-      } else if (bit) {
-        queued.type = Event::Type::Press;
-        queued.button = bit == platform::kPhysicalLeft    ? platform::PressedButton::Left
-                        : bit == platform::kPhysicalRight ? platform::PressedButton::Right
-                                                          : platform::PressedButton::Middle;
-      } else {
-        return;
-      }
-      std::lock_guard<std::mutex> guard(stateLock);
-      events.push_back(queued);
-      return;
-    }
-    case XCB_MOTION_NOTIFY: {
-      const auto& e = reinterpret_cast<const xcb_motion_notify_event_t&>(event);
-      in.setPointer(Point(e.root_x, e.root_y));
-      in.setButtons((in.heldButtons() & ~kModifierBits) | modifierBits(e.state));
-      if (auto node = findId(e.event); node && node->kind == Kind::Child && !node->parent) {
-        node->originX.store(e.root_x - e.event_x);
-        node->originY.store(e.root_y - e.event_y);
-      }
-      return;
-    }
-    case XCB_KEY_PRESS:
-    case XCB_KEY_RELEASE: {
-      const auto& e = reinterpret_cast<const xcb_key_press_event_t&>(event);
-      const bool down = (event.response_type & 0x7F) == XCB_KEY_PRESS;
-      const std::uint32_t sym = keysymOf(e.detail, (e.state & XCB_MOD_MASK_SHIFT) != 0);
-      Event queued{};
-      queued.type = Event::Type::Key;
-      queued.window = e.event;
-      queued.keysym = sym;
-      queued.text = sym >= 0x20 && sym < 0x7F ? static_cast<char>(sym) : 0;
-      queued.modifiers = modifierBits(e.state);
-      queued.down = down;
-      queued.time = now;
-      std::lock_guard<std::mutex> guard(stateLock);
-      events.push_back(queued);
-      return;
-    }
-    case XCB_FOCUS_OUT: {
-      const auto& e = reinterpret_cast<const xcb_focus_out_event_t&>(event);
-      if (e.mode != XCB_NOTIFY_MODE_NORMAL || e.detail == XCB_NOTIFY_DETAIL_INFERIOR ||
-          e.detail == XCB_NOTIFY_DETAIL_POINTER) {
-        return;
-      }
-      Event queued{};
-      queued.type = Event::Type::FocusOut;
-      queued.window = e.event;
-      std::lock_guard<std::mutex> guard(stateLock);
-      events.push_back(queued);
-      return;
-    }
-    case XCB_DESTROY_NOTIFY: {
-      const auto& e = reinterpret_cast<const xcb_destroy_notify_event_t&>(event);
-      if (e.event != e.window) return;
-      auto node = findId(e.window);
-      if (!node) return;
-      Event queued{};
-      queued.type = Event::Type::Gone;
-      queued.window = e.window;
-      std::lock_guard<std::mutex> guard(stateLock);
-      node->gone = true;
-      events.push_back(queued);
-      return;
-    }
-    default:
-      return;
-  }
-}
-
-void X11Windows::tick() {
-  if (steadyMilliseconds() - lastHostIdle.load() < kHostIdleGrace) return;
-  {
-    std::lock_guard<std::mutex> guard(stateLock);
-    bool waiting = !events.empty();
-    for (const auto& node : nodes) waiting = waiting || !node->update.isEmpty();
-    if (!waiting) return;
-  }
-  // A host thread inside the editor serves it itself.
-  std::unique_lock<std::recursive_mutex> hold(ui, std::try_to_lock);
-  if (hold.owns_lock()) serve();
-}
-
-void X11Windows::noteHostIdle() {
-  lastHostIdle.store(steadyMilliseconds());
-}
-
-void X11Windows::pumpWhileWaiting() {
-  flushDrawing(false);
-  XThread* thread = current();
-  if (thread && thread->onThread()) thread->pump();
-}
-
-void X11Windows::flushDrawing(bool force) {
-  std::shared_ptr<Node> node;
-  {
-    std::lock_guard<std::mutex> guard(stateLock);
-    node = drawing;
-  }
-  if (!node) return;
-  const std::int64_t now = steadyMilliseconds();
-  if (!force && now - lastDrawingFlush < kDrawingFlushPeriod) return;
-  lastDrawingFlush = now;
-  std::lock_guard<std::recursive_mutex> hold(node->pixelLock);
-  sendPixels(*node, Rect(0, 0, node->rect.width(), node->rect.height()));
-}
-
-bool X11Windows::takeLeftPress() {
-  std::lock_guard<std::mutex> guard(stateLock);
-  const auto found = std::find_if(events.begin(), events.end(), [](const Event& e) {
-    return e.type == Event::Type::Press && e.button == platform::PressedButton::Left;
-  });
-  if (found == events.end()) return false;
-  events.erase(found);
-  return true;
-}
-
-bool X11Windows::serveOne(bool paintsOnly) {
-  Event event{};
-  bool haveEvent = false;
-  std::shared_ptr<Node> paintNode;
-  Rect area;
-  {
-    std::lock_guard<std::mutex> guard(stateLock);
-    if (!paintsOnly && !events.empty()) {
-      event = events.front();
-      events.pop_front();
-      haveEvent = true;
-    } else {
-      for (const auto& node : nodes) {
-        if (node->update.isEmpty() || node->gone) continue;
-        paintNode = node;
-        area = node->update;
-        node->update = Rect();
-        break;
-      }
-    }
-  }
-  if (paintNode) {
-    std::lock_guard<std::recursive_mutex> hold(paintNode->pixelLock);
-    if (paintNode->client) {
-      software::SoftwareDevice device(paintNode->pixels.get());
-      paintNode->client->windowPaint(device, area);
-    }
-    sendPixels(*paintNode, area);
-    return true;
-  }
-  if (!haveEvent) return false;
-  std::shared_ptr<Node> node = findId(event.window);
-  if (!node) return true;
-  switch (event.type) {
-    case Event::Type::Gone: {
-      // The host destroyed its window and ours with it: the clients hear of it, and the
-      // records go without further requests.
-      {
-        std::lock_guard<std::mutex> guard(stateLock);
-        for (const auto& n : nodes) {
-          for (const Node* up = n.get(); up; up = up->parent) {
-            if (up == node.get()) n->gone = true;
-          }
-        }
-      }
-      destroyNode(node, true);
-      disconnectIfUnused();
-      return true;
-    }
-    case Event::Type::Press: {
-      if (!node->client || node->gone) return true;
-      x11Input().setMessageTime(event.time);
-      if (!node->keys && node->kind == Kind::Child) focus(node.get());
-      std::lock_guard<std::recursive_mutex> hold(node->pixelLock);
-      {
-        std::lock_guard<std::mutex> guard(stateLock);
-        drawing = node;
-      }
-      software::SoftwareDevice device(node->pixels.get());
-      node->client->windowButtonDown(device, event.where, event.button);
-      flushDrawing(true);
-      std::lock_guard<std::mutex> guard(stateLock);
-      drawing = nullptr;
-      return true;
-    }
-    case Event::Type::Key:
-    case Event::Type::Wheel: {
-      if (node->keys) {
-        if (event.type == Event::Type::Key && event.down) {
-          node->keys->keyDown(event.keysym, event.text, event.modifiers);
-        }
-        return true;
-      }
-      const Node* top = node.get();
-      while (top->parent) top = top->parent;
-      HostBridge* bridge = hostBridge.load();
-      if (!bridge || top->kind != Kind::Child) return true;
-      auto* frame = const_cast<Node*>(top);
-      if (event.type == Event::Type::Wheel) {
-        bridge->wheel(frame, event.wheel);
-      } else {
-        bridge->key(frame, event.keysym, event.text, event.modifiers, event.down);
-      }
-      return true;
-    }
-    case Event::Type::FocusOut:
-      if (node->keys) node->keys->focusLost();
-      return true;
-  }
-  return true;
-}
-
-void X11Windows::serve() {
-  while (serveOne(false)) {
-  }
-}
-
-bool X11Windows::dispatchOnePaintMessage() {
-  pumpWhileWaiting();
-  return serveOne(true);
-}
-
-void X11Windows::sleep(std::uint32_t milliseconds) {
-  flushDrawing(false);
-  XThread* thread = current();
-  if (thread && thread->onThread()) {
-    thread->waitAndPump(static_cast<std::int32_t>(std::min<std::uint32_t>(milliseconds, 1000)));
-  } else {
-    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
-  }
 }
 
 X11Windows& x11Windows() {
