@@ -10,9 +10,12 @@
 #include "effect/WholePart.h"
 
 namespace {
-// The shape is evaluated once per block and the ramp checked once per chunk; the
-// per-frame work is a ramp step and a multiplication per channel.
+// A ramp starts or restarts only at the start of a chunk of this many frames,
+// counted from the block's first frame; the per-frame work is a ramp step and a
+// multiplication per channel.
 constexpr int32 kChunkFrames = 64;
+static_assert((kChunkFrames & (kChunkFrames - 1)) == 0,
+              "stretch ends are rounded up to a chunk start with a mask");
 // Blocks from this size on work out the next block's target ahead.
 constexpr int32 kFramesToWorkAhead = 256;
 constexpr std::uint64_t kCounterRange = std::uint64_t{1} << 32;
@@ -35,7 +38,8 @@ float targetAt(const BlockConstants& constants, int32 shape, float phase) {
   return lfoTarget(shape, phase);
 }
 
-// The frames of one chunk: [start, rampEnd) step the level, [rampEnd, end) hold it.
+// A stretch of frames from a chunk start: [start, rampEnd) step the level,
+// [rampEnd, end) hold it.
 struct Span {
   const float* left;
   const float* right;
@@ -58,25 +62,58 @@ void store4(float* samples, Float4 four) {
   std::memcpy(samples, &four, sizeof four);
 }
 
+// The next four levels of a ramp, one step after the other; level is left at
+// the last of them.
+Float4 climb4(float& level, float step) {
+  const float level0 = level + step;
+  const float level1 = level0 + step;
+  const float level2 = level1 + step;
+  level = level2 + step;
+  return Float4{level0, level1, level2, level};
+}
+
+// Four frames at per-frame gains from four levels. Reads all its inputs before it
+// writes, as the host may process in place.
+template <bool kTremolo, bool kRightOut>
+void apply4(const Span& span, int32 i, float depth, Float4 levels) {
+  const Float4 gain = depth * levels;
+  const Float4 leftIn = load4(span.left + i);
+  const Float4 rightIn = load4(span.right + i);
+  store4(span.leftOut + i, (1.0f - gain) * leftIn);
+  if (kRightOut)
+    store4(span.rightOut + i, (kTremolo ? 1.0f - gain : gain + 1.0f - depth) * rightIn);
+}
+
 // One instance per layout, so that no test is left inside the frame loops. Every
 // frame computes its samples with the same operations in the same order in every
 // instance, four frames side by side where they can be: the level still climbs
-// one frame after the other. Each group reads all its inputs before it writes,
-// as the host may process in place. Answers the level reached.
+// one frame after the other. Answers the level reached.
 template <bool kTremolo, bool kRightOut>
 float applyGain(const Span& span, float depth, float step, float level) {
   int32 i = span.start;
-  for (; i + 4 <= span.rampEnd; i += 4) {
-    const float level0 = level + step;
-    const float level1 = level0 + step;
-    const float level2 = level1 + step;
-    level = level2 + step;
-    const Float4 gain = depth * Float4{level0, level1, level2, level};
-    const Float4 leftIn = load4(span.left + i);
-    const Float4 rightIn = load4(span.right + i);
-    store4(span.leftOut + i, (1.0f - gain) * leftIn);
-    if (kRightOut)
-      store4(span.rightOut + i, (kTremolo ? 1.0f - gain : gain + 1.0f - depth) * rightIn);
+  if (span.rampEnd - i >= 8) {
+    // The level climbs eight frames ahead of the gains. Each step waits for the
+    // one before, so the steps set the pace; placed ahead of the gains of the
+    // eight frames before, they are never held up behind that arithmetic, which
+    // is done while later steps wait. Eight frames ahead keep the processor's
+    // time per frame at one step at large blocks; four were about a tenth slower.
+    Float4 levels = climb4(level, step);
+    Float4 moreLevels = climb4(level, step);
+    for (; span.rampEnd - i >= 16; i += 8) {
+      const Float4 next = climb4(level, step);
+      const Float4 nextMore = climb4(level, step);
+      apply4<kTremolo, kRightOut>(span, i, depth, levels);
+      apply4<kTremolo, kRightOut>(span, i + 4, depth, moreLevels);
+      levels = next;
+      moreLevels = nextMore;
+    }
+    apply4<kTremolo, kRightOut>(span, i, depth, levels);
+    apply4<kTremolo, kRightOut>(span, i + 4, depth, moreLevels);
+    i += 8;
+  }
+  if (span.rampEnd - i >= 4) {
+    apply4<kTremolo, kRightOut>(span, i, depth, climb4(level, step));
+    i += 4;
   }
   for (; i < span.rampEnd; ++i) {
     level += step;
@@ -89,7 +126,7 @@ float applyGain(const Span& span, float depth, float step, float level) {
   const float gain = depth * level;
   const float leftGain = 1.0f - gain;
   const float rightGain = kTremolo ? 1.0f - gain : gain + 1.0f - depth;
-  for (; i + 4 <= span.end; i += 4) {
+  for (; span.end - i >= 4; i += 4) {
     const Float4 leftIn = load4(span.left + i);
     const Float4 rightIn = load4(span.right + i);
     store4(span.leftOut + i, leftGain * leftIn);
@@ -105,6 +142,8 @@ float applyGain(const Span& span, float depth, float step, float level) {
 }
 }  // namespace
 
+// The steps of a block, each called from here alone, are inline: a short block
+// feels the cost of every call.
 void TremoloEffect::processReplacing(float** inputs, float** outputs, int32 sampleFrames) {
   const double previousBeat = advanceBeatClock(sampleFrames);
   runTempoSource();
@@ -115,7 +154,7 @@ void TremoloEffect::processReplacing(float** inputs, float** outputs, int32 samp
   }
 }
 
-double TremoloEffect::advanceBeatClock(int32 sampleFrames) {
+inline double TremoloEffect::advanceBeatClock(int32 sampleFrames) {
   // A negative count cannot move the clock backwards.
   const std::uint64_t frames = sampleFrames > 0 ? static_cast<std::uint64_t>(sampleFrames) : 0;
   std::uint64_t counter = relaxed(sampleCounter);
@@ -133,11 +172,11 @@ double TremoloEffect::advanceBeatClock(int32 sampleFrames) {
   return previousBeat;
 }
 
-double TremoloEffect::beatAt(std::uint64_t counter) const {
+inline double TremoloEffect::beatAt(std::uint64_t counter) const {
   return (static_cast<double>(counter) / rate()) * blockConstants.beatsPerSecond;
 }
 
-void TremoloEffect::updateLight() {
+inline void TremoloEffect::updateLight() {
   const double cyclesPerBeat =
       live(kLightFollows) >= 0.5f ? 1.0 : static_cast<double>(relaxed(multiplierFactor));
   const double x = cyclesPerBeat * beatPosition + static_cast<double>(live(kPhase));
@@ -187,16 +226,22 @@ void TremoloEffect::modulate(float** inputs, float** outputs, int32 sampleFrames
   float level = currentLevel;
   float step = rampStep;
   int32 remaining = rampRemaining;
+  // A ramp is restarted only where a chunk starts. After the block's first chunk
+  // the target stands still, which is no jump (restartDistance is at least 0.01),
+  // so a chunk start restarts the ramp only where it has run out. A ramp thus runs
+  // on through the chunk starts before its end, in one stretch of frames, and
+  // holds its level from its end to the next chunk start.
   for (int32 start = 0, end = 0; start < sampleFrames; start = end) {
-    end = start + std::min(kChunkFrames, sampleFrames - start);
     // A small move of the target lets a running ramp finish; a jump restarts it.
     if (std::fabs(target - lastTarget) > restartDistance || remaining <= 0) {
       remaining = rampLength;
       step = (target - level) / static_cast<float>(remaining);
     }
     lastTarget = target;
-    const int32 ramped = std::min(remaining, end - start);
+    const int32 ramped = std::min(remaining, sampleFrames - start);
     remaining -= ramped;
+    const int32 toChunkStart = (ramped + kChunkFrames - 1) & -kChunkFrames;
+    end = start + std::min(sampleFrames - start, toChunkStart);
     const Span span{left, right, leftOut, rightOut, start, start + ramped, end};
     if (!rightOut) {
       level = applyGain<false, false>(span, depth, step, level);

@@ -18,10 +18,11 @@ inline double wholePart(double x) {
   return std::copysign(whole, x);
 }
 
-// floor(x) where guess is probably floor(x): a whole number found by an earlier
-// call for a nearby x. Only checked, not converted, when it is right.
+// floor(x) as a value where guess is probably floor(x): a whole number found by
+// an earlier call for a nearby x. Only checked, not converted, when it is right.
+// A zero floor may come back as either zero: the callers compare it, or take it
+// from an x that is never -0.0 or only compare what is left.
 inline double wholePartNear(double x, double guess) {
-  // Zero is left out: it may be -0.0 where x needs 0.0, or the reverse.
-  if (x >= guess && x < guess + 1.0 && guess != 0.0) return guess;
+  if (x >= guess && x < guess + 1.0) return guess;
   return wholePart(x);
 }

@@ -2,6 +2,8 @@
 // record.object and pass the call on.
 #include "host/BasicEffect.h"
 
+#include "host/BasicEditor.h"
+
 namespace {
 BasicEffect* effectOf(AEffect* record) {
   return static_cast<BasicEffect*>(record->object);
@@ -13,6 +15,8 @@ intptr VSTCALLBACK BasicEffect::dispatcherEntry(AEffect* record, int32 opcode, i
   BasicEffect* effect = effectOf(record);
   const intptr result = effect->dispatch(opcode, index, value, ptr, opt);
   if (opcode != effClose) return result;
+  // A window left open goes first: its light timer reads the effect until it stops.
+  if (effect->editor) effect->editor->close();
   // The record lives inside the object, so it goes with it.
   delete effect;
   return 1;

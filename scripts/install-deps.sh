@@ -9,7 +9,8 @@ have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok ins
 packages=(cmake ninja-build g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev
           libfreetype-dev libpng-dev fonts-liberation fonts-dejavu-core
           g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
-          wine wine64 xvfb xauth clang-format)
+          wine wine64 xvfb xauth clang-format
+          libxcb1-dev libxcb-shm0-dev libxcb-xtest0-dev libxcb-res0-dev)
 
 # 32-bit Wine only where this machine can execute it.
 if qv_can_run_32bit; then

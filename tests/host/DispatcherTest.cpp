@@ -47,6 +47,21 @@ class RecordingEditor : public BasicEditor {
   VstKeyCode lastKey{};
 };
 
+// An editor whose open window reads the effect until it is closed, as the light timer does.
+class ReadingEditor : public BasicEditor {
+ public:
+  ReadingEditor(ExtendedEffect* owner, int& closeCount, float& seenValue)
+      : BasicEditor(owner), closes(closeCount), seen(seenValue) {}
+  void close() override {
+    ++closes;
+    seen = effect->getParameter(2);
+  }
+
+ private:
+  int& closes;
+  float& seen;
+};
+
 std::string text(Instance& plugin, int32 opcode, int32 index = 0) {
   char buffer[64] = {};
   plugin.dispatch(opcode, index, 0, buffer);
@@ -127,6 +142,21 @@ TEST(Dispatcher, EditorOpcodesWithoutEditorAnswerZero) {
   EXPECT_EQ(plugin.dispatch(effEditKeyDown, ' '), 0);
   EXPECT_EQ(plugin.dispatch(effEditKeyUp, ' '), 0);
   EXPECT_EQ(plugin.dispatch(effSetEditKnobMode, 0, 2), 0);
+}
+
+TEST(Dispatcher, ClosingThePluginClosesItsOpenEditorWhileTheEffectIsWhole) {
+  int closes = 0;
+  float seen = -1.0f;
+  {
+    Instance plugin;
+    plugin.setParameter(2, 0.5f);
+    delete plugin.effect->getEditor();
+    plugin.effect->setEditor(new ReadingEditor(plugin.effect, closes, seen));
+    int parent = 0;
+    plugin.dispatch(effEditOpen, 0, 0, &parent);
+  }  // effClose
+  EXPECT_EQ(closes, 1);
+  EXPECT_FLOAT_EQ(seen, 0.5f);
 }
 
 TEST(Dispatcher, EditorOpcodesReachTheEditor) {

@@ -2,12 +2,11 @@
 
 #include "tools/common/EchoedWord.h"
 #include "tools/quaverhost/BenchCommand.h"
+#include "tools/quaverhost/EditCommand.h"
 #include "tools/quaverhost/InfoCommand.h"
 #include "tools/quaverhost/RenderCommand.h"
 #include "tools/quaverhost/RenderOptions.h"
-#ifdef _WIN32
-#include "tools/quaverhost/EditCommand.h"
-#else
+#ifndef _WIN32
 #include "tools/quaverhost/SnapshotCommand.h"
 #endif
 #include "tools/quaverhost/StressCommand.h"
@@ -21,9 +20,8 @@ void printUsage(std::ostream& stream) {
   stream << "quaverhost: a small VST 2 host for testing plug-ins\n"
          << "usage:\n"
          << kInfoUsage << kRenderUsage << kStressUsage << kBenchUsage;
-#ifdef _WIN32
   stream << kEditUsage;
-#else
+#ifndef _WIN32
   stream << kSnapshotUsage;
 #endif
 }
@@ -53,10 +51,9 @@ int runCommandLine(std::span<const std::string> args, std::ostream& out, std::os
   if (command == "render") return runRender(rest, out, err, stderrIsTerminal);
   if (command == "stress") return runStress(rest, out, err);
   if (command == "bench") return runBench(rest, out, err);
-#ifdef _WIN32
-  // A real window for the editor needs Windows.
+  // A real window for the editor: a Windows window, or an X11 window on Linux.
   if (command == "edit") return runEdit(rest, out, err);
-#else
+#ifndef _WIN32
   // The editor's picture needs the software GUI backend of the native builds.
   if (command == "snapshot") return runSnapshot(rest, out, err);
 #endif

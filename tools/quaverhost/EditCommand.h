@@ -1,5 +1,6 @@
 // `quaverhost edit PLUGIN [--close-after MS]`: a plug-in's editor in a window of its own, with
-// silent audio running through it (Windows builds).
+// silent audio running through it: a Windows window, or on Linux an X11 window whose id the
+// editor gets as Linux hosts give it.
 #pragma once
 
 #include <ostream>

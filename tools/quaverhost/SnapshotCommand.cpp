@@ -79,7 +79,9 @@ int runSnapshot(std::span<const std::string> args, std::ostream& out, std::ostre
     window.width = rect->right - rect->left;
     window.height = rect->bottom - rect->top;
   }
-  plugin->dispatch(effEditOpen, 0, 0, &window);
+  // The plug-in draws into the software backend's headless windows only when asked to.
+  if (plugin->dispatch(effVendorSpecific, software::kHeadlessWindowRequest, 0, &window))
+    plugin->dispatch(effEditOpen, 0, 0, window.window);
   if (!window.dispatchMessages || window.width <= 0 || window.height <= 0) {
     err << "quaverhost: " << tools::echoedWord(args[0])
         << " opened no editor window on the software backend\n";

@@ -46,8 +46,7 @@ bool readPixels(const HeadlessHostWindow* self, std::uint32_t* out) {
 
 }  // namespace
 
-void* adoptHeadlessHostWindow(void* parent) {
-  auto* record = static_cast<HeadlessHostWindow*>(parent);
+void* adoptHeadlessHostWindow(HeadlessHostWindow* record) {
   if (!record || record->magic != HeadlessHostWindow::kMagic) return nullptr;
   WindowTree& tree = windowTree();
   if (!tree.isWindow(record->window)) {

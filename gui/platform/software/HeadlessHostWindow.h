@@ -1,13 +1,18 @@
 // A host window for hosts in another module than the software backend. The backend's windows
 // live inside the module that links it (the plug-in), so a host that loaded the plug-in cannot
-// make a window there to give to the editor as its parent. It passes the address of this
-// record instead: the backend makes a top-level window of the record's size for it and fills
-// in the calls through which the host plays the user's message loop and reads the picture.
+// make a window there to give to the editor as its parent. It hands the address of this record
+// to the plug-in in a request of its own (kHeadlessWindowRequest) before it opens the editor:
+// the backend makes a top-level window of the record's size for it and fills in the window to
+// pass to the editor and the calls through which the host plays the user's message loop and
+// reads the picture.
 #pragma once
 
 #include <cstdint>
 
 namespace software {
+
+// The index of the vendor-specific request that hands the plug-in a record.
+inline constexpr std::int32_t kHeadlessWindowRequest = 0x51764877;  // 'Qvhw'
 
 struct HeadlessHostWindow {
   static constexpr std::uint32_t kMagic = 0x51764857;  // 'QvHW'
@@ -26,10 +31,8 @@ struct HeadlessHostWindow {
   bool (*readPixels)(const HeadlessHostWindow* self, std::uint32_t* out) = nullptr;
 };
 
-// The tree's window for a parent handle that is no window of the tree but the address of a
-// HeadlessHostWindow record: made on the first call, the same one afterwards. Null for any
-// other handle. Any other address must not be passed: the backend reads the record's
-// first word to tell.
-void* adoptHeadlessHostWindow(void* parent);
+// The tree's window for the record: made on the first call, the same one afterwards. Null for
+// a null record or one without the magic word.
+void* adoptHeadlessHostWindow(HeadlessHostWindow* record);
 
 }  // namespace software

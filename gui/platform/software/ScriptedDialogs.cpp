@@ -59,7 +59,3 @@ ScriptedDialogs& scriptedDialogs() {
 }
 
 }  // namespace software
-
-platform::FileDialogService& platform::fileDialogs() {
-  return software::scriptedDialogs();
-}

@@ -72,7 +72,3 @@ ScriptedInput& scriptedInput() {
 }
 
 }  // namespace software
-
-platform::Input& platform::input() {
-  return software::scriptedInput();
-}

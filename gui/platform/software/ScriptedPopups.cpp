@@ -148,13 +148,13 @@ ScriptedPopups& scriptedPopups() {
   return popups;
 }
 
+std::unique_ptr<platform::PopupMenu> createScriptedPopupMenu() {
+  return std::make_unique<ScriptedPopupMenu>();
+}
+
 }  // namespace software
 
 namespace platform {
-
-std::unique_ptr<PopupMenu> createPopupMenu() {
-  return std::make_unique<software::ScriptedPopupMenu>();
-}
 
 MenuColors menuColors() {
   // The classic system scheme.

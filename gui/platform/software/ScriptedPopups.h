@@ -70,4 +70,7 @@ class ScriptedPopups {
 // The process's popups.
 ScriptedPopups& scriptedPopups();
 
+// A menu as platform::createPopupMenu makes it for the scripted user.
+std::unique_ptr<platform::PopupMenu> createScriptedPopupMenu();
+
 }  // namespace software

@@ -70,16 +70,16 @@ void SoftwareEditBox::keyboardFocusLost() {
   client.editBoxDone();
 }
 
-}  // namespace software
-
-std::unique_ptr<platform::EditBox> platform::openEditBox(WindowHandle parent,
-                                                         const EditBoxSetup& setup,
-                                                         EditBoxClient& client) {
-  software::WindowTree& tree = software::windowTree();
+std::unique_ptr<platform::EditBox> openHeadlessEditBox(platform::WindowHandle parent,
+                                                       const platform::EditBoxSetup& setup,
+                                                       platform::EditBoxClient& client) {
+  WindowTree& tree = windowTree();
   if (!tree.isWindow(parent)) return nullptr;
   const Rect& r = setup.rect;
   const platform::WindowHandle window =
       tree.createWindow(parent, Rect(r.left, r.top, r.right + 1, r.bottom + 1), "EDIT", false);
   if (!window) return nullptr;
-  return std::make_unique<software::SoftwareEditBox>(window, setup, client);
+  return std::make_unique<SoftwareEditBox>(window, setup, client);
 }
+
+}  // namespace software

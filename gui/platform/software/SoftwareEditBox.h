@@ -46,4 +46,9 @@ class SoftwareEditBox final : public platform::EditBox, private KeyboardClient {
   std::int32_t height;
 };
 
+// The box as platform::openEditBox makes it on the headless window tree.
+std::unique_ptr<platform::EditBox> openHeadlessEditBox(platform::WindowHandle parent,
+                                                       const platform::EditBoxSetup& setup,
+                                                       platform::EditBoxClient& client);
+
 }  // namespace software

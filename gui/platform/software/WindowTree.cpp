@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <deque>
 
-#include "gui/platform/software/HeadlessHostWindow.h"
 #include "gui/platform/software/ScriptedInput.h"
 #include "gui/platform/software/SoftwareDevice.h"
 
@@ -124,8 +123,6 @@ platform::WindowHandle WindowTree::createChildWindow(const char* name,
                                                      platform::WindowHandle parent, const char*,
                                                      std::int32_t width, std::int32_t height) {
   Node* above = find(parent);
-  // A host in another module hands a record in place of a window of this tree.
-  if (!above) above = find(adoptHeadlessHostWindow(parent));
   if (!above || !name || !isClassRegistered(name)) return nullptr;
   Node* node = make(above, Rect(0, 0, std::max(width, 0), std::max(height, 0)), name, false);
   node->update = Rect(0, 0, node->rect.width(), node->rect.height());
@@ -347,7 +344,3 @@ WindowTree& windowTree() {
 }
 
 }  // namespace software
-
-platform::WindowService& platform::windows() {
-  return software::windowTree();
-}
