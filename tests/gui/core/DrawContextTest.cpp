@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "gui/platform/software/ScriptedInput.h"
-#include "gui/platform/software/SoftwareWindow.h"
 #include "tests/gui/core/Canvas.h"
 #include "tests/gui/core/Printers.h"
+#include "tests/gui/core/SoftwareWindow.h"
 
 namespace {
 

@@ -1,4 +1,5 @@
-// A window of the software backend: a rectangle on a pretend screen. Tests make and own it.
+// A window for the drawing tests: a rectangle on a pretend screen, as the software backend
+// would have it. Tests make and own it.
 #pragma once
 
 #include "gui/platform/Window.h"
