@@ -48,7 +48,7 @@ check() {
 install ardour || { echo "FAIL: cannot install Ardour"; exit 1; }
 
 printf '\n== native-release: build\n'
-if ! { cmake --preset native-release -B "$native" >/dev/null &&
+if ! { cmake --preset native-release -B "$native" -DQV_WERROR="${QV_WERROR:-OFF}" >/dev/null &&
   cmake --build "$native" -j "$jobs" --target Quaverling quaverhost qv_probe_plugin \
     qv_broken_plugin qv_host_check; }; then
   echo "FAIL: the native-release build"
@@ -77,7 +77,7 @@ else
   install lmms lmms-vst-server:i386 xvfb xauth || { echo "FAIL: cannot install LMMS"; exit 1; }
   win32=${prefix}win32
   printf '\n== win32: build\n'
-  if { cmake --preset win32 -B "$win32" >/dev/null &&
+  if { cmake --preset win32 -B "$win32" -DQV_WERROR="${QV_WERROR:-OFF}" >/dev/null &&
     cmake --build "$win32" -j "$jobs" --target Quaverling quaverhost; }; then
     check "LMMS: host sync, default program, 96 BPM" 300 \
       tests/hosts/lmms/render-test.sh "$work/lmms-host-sync" "$win32/bin/Quaverling.dll" \

@@ -14,6 +14,8 @@ jobs=$(nproc 2>/dev/null || echo 2)
 prefix=${QV_BUILD_PREFIX:-build/}
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree=;mshtml="
+# QV_WERROR=ON (as CI sets it) makes every warning an error, here and in real-hosts.sh.
+export QV_WERROR=${QV_WERROR:-OFF}
 
 printf '== This machine\n'
 qv_report_32bit
@@ -36,7 +38,7 @@ scripts/check-format.sh || failed+=("format")
 for preset in win32 win64 native-debug; do
   printf '\n== %s: configure and build\n' "$preset"
   dir=$prefix$preset
-  if ! { cmake --preset "$preset" -B "$dir" && cmake --build "$dir" -j "$jobs"; }; then
+  if ! { cmake --preset "$preset" -B "$dir" -DQV_WERROR="$QV_WERROR" && cmake --build "$dir" -j "$jobs"; }; then
     failed+=("$preset (build)")
     continue
   fi
@@ -56,7 +58,7 @@ done
 
 # ThreadSanitizer: only the thread test is built and run in this build.
 printf '\n== native-tsan: thread test\n'
-{ cmake --preset native-tsan -B "${prefix}native-tsan" &&
+{ cmake --preset native-tsan -B "${prefix}native-tsan" -DQV_WERROR="$QV_WERROR" &&
   cmake --build "${prefix}native-tsan" -j "$jobs" --target threads_audio_control &&
   ctest --test-dir "${prefix}native-tsan" --output-on-failure -R '^threads_'; } ||
   failed+=("native-tsan (threads)")
