@@ -2,11 +2,9 @@
 
 #include <windows.h>
 
-#include <atomic>
 #include <cstdlib>
-#include <thread>
-#include <vector>
 
+#include "tools/quaverhost/LiveSession.h"
 #include "tools/vsthost/PluginLibrary.h"
 
 namespace qv::hostcli {
@@ -19,56 +17,6 @@ constexpr wchar_t kWindowClass[] = L"QuaverhostEditor";
 constexpr UINT_PTR kIdleTimer = 1;
 constexpr UINT kIdlePeriod = 30;
 constexpr UINT_PTR kCloseTimer = 2;
-constexpr int32 kBlockSize = 512;
-constexpr double kSampleRate = 44100.0;
-
-// Silent blocks at about the pace a sound card asks for them, so that the beat runs and the
-// editor's light blinks.
-class SilentAudio {
- public:
-  explicit SilentAudio(AEffect& plugin) : effect(plugin), thread([this] { run(); }) {}
-  ~SilentAudio() {
-    running.store(false, std::memory_order_relaxed);
-    thread.join();
-  }
-
- private:
-  void run() {
-    std::vector<float> left(kBlockSize), right(kBlockSize), outLeft(kBlockSize),
-        outRight(kBlockSize);
-    float* inputs[] = {left.data(), right.data()};
-    float* outputs[] = {outLeft.data(), outRight.data()};
-    const DWORD blockMs = static_cast<DWORD>(kBlockSize * 1000.0 / kSampleRate);
-    while (running.load(std::memory_order_relaxed)) {
-      effect.processReplacing(&effect, inputs, outputs, kBlockSize);
-      Sleep(blockMs);
-    }
-  }
-
-  AEffect& effect;
-  std::atomic<bool> running = true;
-  std::thread thread;
-};
-
-// The host of a live session: it keeps nothing, so the audio thread and the window's thread
-// may both call it.
-intptr VSTCALLBACK answerPlugin(AEffect*, int32 opcode, int32, intptr, void*, float) {
-  switch (opcode) {
-    case audioMasterVersion:
-      return 2400;
-    case audioMasterGetSampleRate:
-      return static_cast<intptr>(kSampleRate);
-    case audioMasterGetBlockSize:
-      return kBlockSize;
-    case audioMasterBeginEdit:
-    case audioMasterEndEdit:
-    case audioMasterSizeWindow:
-    case audioMasterWantMidi:
-      return 1;
-    default:
-      return 0;
-  }
-}
 
 struct Session {
   AEffect* effect;
@@ -128,7 +76,7 @@ int runEdit(std::span<const std::string> args, std::ostream& out, std::ostream& 
   }
   std::string error;
   host::PluginLibrary library;
-  AEffect* effect = library.load(args[0], error) ? library.entry()(answerPlugin) : nullptr;
+  AEffect* effect = library.load(args[0], error) ? library.entry()(answerLiveSession) : nullptr;
   if (!effect || effect->magic != kEffectMagic) {
     err << "quaverhost: " << (error.empty() ? args[0] + " made no effect" : error) << '\n';
     return 1;
@@ -142,8 +90,8 @@ int runEdit(std::span<const std::string> args, std::ostream& out, std::ostream& 
     return 1;
   }
   session.dispatch(effOpen);
-  session.dispatch(effSetSampleRate, 0, 0, nullptr, static_cast<float>(kSampleRate));
-  session.dispatch(effSetBlockSize, 0, kBlockSize);
+  session.dispatch(effSetSampleRate, 0, 0, nullptr, static_cast<float>(kLiveSampleRate));
+  session.dispatch(effSetBlockSize, 0, kLiveBlockSize);
   session.dispatch(effMainsChanged, 0, 1);
 
   WNDCLASSW windowClass{};

@@ -2,14 +2,12 @@
 // as Linux hosts open it (effEditOpen with the window's X id), with silent audio running.
 #include <xcb/xcb.h>
 
-#include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
-#include <thread>
-#include <vector>
 
 #include "tools/quaverhost/EditCommand.h"
+#include "tools/quaverhost/LiveSession.h"
 #include "tools/vsthost/PluginLibrary.h"
 
 namespace qv::hostcli {
@@ -18,55 +16,7 @@ const char kEditUsage[] = "  quaverhost edit PLUGIN [--close-after MS]\n";
 
 namespace {
 
-constexpr int32 kBlockSize = 512;
-constexpr double kSampleRate = 44100.0;
 constexpr auto kIdlePeriod = std::chrono::milliseconds(30);
-
-// Silent blocks at about the pace a sound card asks for them, so that the beat runs and the
-// editor's light blinks.
-class SilentAudio {
- public:
-  explicit SilentAudio(AEffect& plugin) : effect(plugin), thread([this] { run(); }) {}
-  ~SilentAudio() {
-    running.store(false, std::memory_order_relaxed);
-    thread.join();
-  }
-
- private:
-  void run() {
-    std::vector<float> in(kBlockSize), outLeft(kBlockSize), outRight(kBlockSize);
-    float* inputs[] = {in.data(), in.data()};
-    float* outputs[] = {outLeft.data(), outRight.data()};
-    const auto block =
-        std::chrono::milliseconds(static_cast<int>(kBlockSize * 1000.0 / kSampleRate));
-    while (running.load(std::memory_order_relaxed)) {
-      effect.processReplacing(&effect, inputs, outputs, kBlockSize);
-      std::this_thread::sleep_for(block);
-    }
-  }
-
-  AEffect& effect;
-  std::atomic<bool> running = true;
-  std::thread thread;
-};
-
-// The host of a live session: it keeps nothing, so every thread may call it.
-intptr VSTCALLBACK answerPlugin(AEffect*, int32 opcode, int32, intptr, void*, float) {
-  switch (opcode) {
-    case audioMasterVersion:
-      return 2400;
-    case audioMasterGetSampleRate:
-      return static_cast<intptr>(kSampleRate);
-    case audioMasterGetBlockSize:
-      return kBlockSize;
-    case audioMasterBeginEdit:
-    case audioMasterEndEdit:
-    case audioMasterWantMidi:
-      return 1;
-    default:
-      return 0;
-  }
-}
 
 bool parseArguments(std::span<const std::string> args, long& closeAfter) {
   if (args.size() == 1) return true;
@@ -100,7 +50,7 @@ int runEdit(std::span<const std::string> args, std::ostream& out, std::ostream& 
   }
   std::string error;
   host::PluginLibrary library;
-  AEffect* effect = library.load(args[0], error) ? library.entry()(answerPlugin) : nullptr;
+  AEffect* effect = library.load(args[0], error) ? library.entry()(answerLiveSession) : nullptr;
   ERect* rect = nullptr;
   if (!effect || effect->magic != kEffectMagic) {
     err << "quaverhost: " << (error.empty() ? args[0] + " made no effect" : error) << '\n';
@@ -118,8 +68,8 @@ int runEdit(std::span<const std::string> args, std::ostream& out, std::ostream& 
     return 1;
   }
   dispatch(effOpen);
-  dispatch(effSetSampleRate, 0, 0, nullptr, static_cast<float>(kSampleRate));
-  dispatch(effSetBlockSize, 0, kBlockSize);
+  dispatch(effSetSampleRate, 0, 0, nullptr, static_cast<float>(kLiveSampleRate));
+  dispatch(effSetBlockSize, 0, kLiveBlockSize);
   dispatch(effMainsChanged, 0, 1);
 
   xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
