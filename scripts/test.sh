@@ -56,11 +56,13 @@ for preset in win32 win64 native-debug; do
     failed+=("$preset (tests)")
 done
 
-# ThreadSanitizer: only the thread test is built and run in this build.
-printf '\n== native-tsan: thread test\n'
+# ThreadSanitizer: only the tests that run several threads are built and run in this build:
+# audio beside parameter changes, and the X11 editor beside audio and its own event thread.
+printf '\n== native-tsan: thread tests\n'
 { cmake --preset native-tsan -B "${prefix}native-tsan" -DQV_WERROR="$QV_WERROR" &&
-  cmake --build "${prefix}native-tsan" -j "$jobs" --target threads_audio_control &&
-  ctest --test-dir "${prefix}native-tsan" --output-on-failure -R '^threads_'; } ||
+  cmake --build "${prefix}native-tsan" -j "$jobs" --target threads_audio_control x11_editor_tests &&
+  xvfb-run -a ctest --test-dir "${prefix}native-tsan" --output-on-failure \
+    -R '^(threads_audio_control|x11_editor_tests)$'; } ||
   failed+=("native-tsan (threads)")
 
 # The Linux plug-in in Ardour, and the 32-bit DLL in LMMS where 32-bit code runs.
