@@ -4,14 +4,6 @@
 
 namespace qv::bench {
 
-namespace {
-
-constexpr int32 kShapeParameter = 3;
-constexpr int32 kSoftnessParameter = 5;
-constexpr int32 kStereoModeParameter = 6;
-
-}  // namespace
-
 std::vector<BenchCase> allBenchCases() {
   std::vector<BenchCase> cases;
   for (int32 blockSize : kBlockSizes)
@@ -44,9 +36,9 @@ std::string caseName(const BenchCase& benchCase) {
 void applyCase(AEffect* record, const BenchCase& benchCase) {
   // The middle of each shape's fifth of the range, clear of truncation edges.
   const float shapeValue = (static_cast<float>(benchCase.shape) + 0.5f) / kShapeCount;
-  record->setParameter(record, kShapeParameter, shapeValue);
-  record->setParameter(record, kStereoModeParameter, benchCase.tremolo ? 1.0f : 0.0f);
-  record->setParameter(record, kSoftnessParameter, benchCase.softness);
+  record->setParameter(record, kShape, shapeValue);
+  record->setParameter(record, kStereoMode, benchCase.tremolo ? 1.0f : 0.0f);
+  record->setParameter(record, kSoftness, benchCase.softness);
 }
 
 }  // namespace qv::bench

@@ -5,14 +5,15 @@
 #include <string>
 #include <vector>
 
+#include "effect/TremoloParameterTable.h"
 #include "host/Vst2.h"
 
 namespace qv::bench {
 
-constexpr int32 kShapeCount = 5;
+constexpr int32 kShapeCount = kParameterRows[kShape].number.high + 1;
 constexpr int32 kBlockSizes[] = {64, 512, 4096};
 // The default program's softness first, then both ends of the range.
-constexpr float kSoftnessSettings[] = {0.125f, 0.0f, 1.0f};
+constexpr float kSoftnessSettings[] = {kParameterRows[kSoftness].initial, 0.0f, 1.0f};
 constexpr float kDefaultSoftness = kSoftnessSettings[0];
 
 struct BenchCase {

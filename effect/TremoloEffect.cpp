@@ -6,7 +6,6 @@
 
 #include "base/HostText.h"
 #include "base/Relaxed.h"
-#include "base/SafeConvert.h"
 
 namespace {
 constexpr const char* kProductName = "Quaverling";
@@ -46,12 +45,9 @@ TremoloEffect::TremoloEffect(audioMasterCallback callback, EditorFactory makeEdi
   outgoingTimeInfo.timeSigNumerator = 4;
   outgoingTimeInfo.timeSigDenominator = 4;
 
-  static constexpr float kInitialValues[ProgramRecord::kSlotCount] = {
-      0.357f, 0.25f, 0.5f,   1.0f,  0.0f,  0.125f,   0.0f,
-      0.0f,   0.0f,  0.192f, 0.51f, 0.36f, 0.65625f, 0.65625f};
   for (ProgramRecord& program : programs) {
-    for (int slot = 0; slot < ProgramRecord::kSlotCount; ++slot) {
-      setRelaxed(program.values[slot], kInitialValues[slot]);
+    for (const ParameterRow& row : kParameterRows) {
+      if (row.slot != kNoSlot) setRelaxed(program.values[row.slot], row.initial);
     }
     copyHostText(program.name, "Simple Sine Wave");
   }
@@ -101,25 +97,25 @@ int32 TremoloEffect::canDo(const char* text) {
 }
 
 int32 TremoloEffect::tempoSourceNumber() const {
-  return truncateClamped(live(kTempoSource) * 4.0f, 0, 3);
+  return kParameterRows[kTempoSource].number.of(live(kTempoSource));
 }
 
 int32 TremoloEffect::midiChannel() const {
-  return truncateClamped(live(kMidiChannel) * 15.0f, 0, 15);
+  return kMidiChannelIndex.of(live(kMidiChannel));
 }
 
 int32 TremoloEffect::tapNumber() const {
-  return truncateClamped(live(kTapNumber) * 127.0f + 1.0f, 1, 128);
+  return kParameterRows[kTapNumber].number.of(live(kTapNumber));
 }
 
 int32 TremoloEffect::tapWindow() const {
-  return truncateClamped(static_cast<double>(live(kMinimumTaps) * 8.0f) + 1.0, 1, 9);
+  return kMinimumTapCount.of(live(kMinimumTaps)) - 1;
 }
 
 unsigned char TremoloEffect::metronomeNote() const {
-  return static_cast<unsigned char>(truncateClamped(live(kMetronomeNote) * 127.0f + 1.0f, 1, 128));
+  return static_cast<unsigned char>(kParameterRows[kMetronomeNote].number.of(live(kMetronomeNote)));
 }
 
 unsigned char TremoloEffect::metronomeVelocity() const {
-  return static_cast<unsigned char>(truncateClamped(live(kMetronomeVolume) * 127.0f, 0, 127));
+  return static_cast<unsigned char>(kClickVelocity.of(live(kMetronomeVolume)));
 }

@@ -9,29 +9,9 @@
 #include "base/Relaxed.h"
 #include "effect/BlockConstants.h"
 #include "effect/ProgramRecord.h"
+#include "effect/TremoloParameterTable.h"
 #include "host/BasicEditor.h"
 #include "host/ExtendedEffect.h"
-
-// Parameter indexes as the host sees them; 11, 12 and 16 hold nothing.
-enum TremoloParameter : int32 {
-  kMultiplier = 0,
-  kTempo = 1,
-  kDepth = 2,
-  kShape = 3,
-  kPhase = 4,
-  kSoftness = 5,
-  kStereoMode = 6,
-  kLightFollows = 7,
-  kTempoSource = 8,
-  kMidiChannel = 9,
-  kTapNumber = 10,
-  kMinimumTaps = 13,
-  kMetronomeNote = 14,
-  kMetronomeVolume = 15,
-  kParameterCount = 17,
-  kLightState = 19,  // read only: the indicator light as 0 or 1
-  kTap = 21,         // write only: one tap (1.0 from MIDI or the space bar)
-};
 
 // Threads: processReplacing and processEvents run on the host's audio thread;
 // setParameter and the dispatcher come from any thread. Every field both sides

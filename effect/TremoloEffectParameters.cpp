@@ -1,8 +1,10 @@
 // Parameters, their texts and the ten stored programs.
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstddef>
 #include <cstdio>
+#include <iterator>
 
 #include "base/HostText.h"
 #include "base/Relaxed.h"
@@ -11,43 +13,46 @@
 #include "host/BasicEditor.h"
 
 namespace {
-constexpr int32 kNoSlot = -1;
-
-// Program slots hold the parameters in this order; 9 and 10 are swapped.
-constexpr int32 kParameterOfSlot[ProgramRecord::kSlotCount] = {
-    kMultiplier,  kTempo,       kDepth,         kShape,          kPhase,
-    kSoftness,    kStereoMode,  kLightFollows,  kTempoSource,    kTapNumber,
-    kMidiChannel, kMinimumTaps, kMetronomeNote, kMetronomeVolume};
-
-constexpr float kMultiplierFactors[] = {0.5f, 2.0f / 3.0f, 1.0f, 1.5f, 2.0f,
-                                        3.0f, 4.0f,        6.0f, 8.0f};
-constexpr const char* kMultiplierTexts[] = {"1/2", "2/3", "  1", "1.5", "  2",
-                                            "  3", "  4", "  6", " 8"};
-constexpr const char* kShapeTexts[] = {"  Square  ", "  Triangle  ", "  Saw Ascending  ",
-                                       "  Saw Descending  ", "  Sine  "};
-constexpr const char* kSourceTexts[] = {"Controller Taps", "Note Taps", "VST Host Sync",
-                                        "MIDI Vesko Sync"};
-constexpr const char* kTapNumberLabels[] = {"Controller #", "Note #", "VST TimeInfo (ignoring)",
-                                            "MIDI Sync (ignoring)"};
-
-// A typed or automated tempo above this would store a value above 1, which a
-// program change would replay as a tempo of a few beats per minute.
-constexpr float kHighestTypedTempo = 300.0f;
-
-int32 slotOfParameter(int32 index) {
-  for (int32 slot = 0; slot < ProgramRecord::kSlotCount; ++slot) {
-    if (kParameterOfSlot[slot] == index) return slot;
+// Program slots hold the parameters in this order.
+constexpr std::array<int32, ProgramRecord::kSlotCount> parametersBySlot() {
+  std::array<int32, ProgramRecord::kSlotCount> bySlot{};
+  bySlot.fill(-1);
+  for (int32 index = 0; index < kParameterCount; ++index) {
+    const int32 slot = kParameterRows[index].slot;
+    if (slot != kNoSlot) bySlot[static_cast<std::size_t>(slot)] = index;
   }
-  return kNoSlot;
+  return bySlot;
 }
+constexpr std::array<int32, ProgramRecord::kSlotCount> kParameterOfSlot = parametersBySlot();
+
+constexpr bool everySlotHoldsOneParameter() {
+  int32 stored = 0;
+  for (const ParameterRow& row : kParameterRows) {
+    if (row.slot == kNoSlot) continue;
+    if (row.slot < 0 || row.slot >= ProgramRecord::kSlotCount) return false;
+    ++stored;
+  }
+  for (int32 index : kParameterOfSlot) {
+    if (index < 0) return false;
+  }
+  return stored == ProgramRecord::kSlotCount;
+}
+static_assert(everySlotHoldsOneParameter());
+
+// The choices of a parameter's number, each with its text.
+constexpr std::size_t choiceCount(int32 index) {
+  return static_cast<std::size_t>(kParameterRows[index].number.high + 1);
+}
+static_assert(std::size(kMultiplierTexts) == choiceCount(kMultiplier));
+static_assert(std::size(kMultiplierFactors) == choiceCount(kMultiplier));
+static_assert(std::size(kShapeTexts) == choiceCount(kShape));
+static_assert(std::size(kStereoModeTexts) == choiceCount(kStereoMode));
+static_assert(std::size(kSourceTexts) == choiceCount(kTempoSource));
+static_assert(std::size(kTapNumberLabels) == choiceCount(kTempoSource));
 
 // Hosts may send anything; stored values stay within 0 to 1 and NaN reads as 0.
 float toUnit(float value) {
   return std::isnan(value) ? 0.0f : std::clamp(value, 0.0f, 1.0f);
-}
-
-int32 multiplierIndex(float value) {
-  return truncateClamped(value * 9.0f, 0, 8);
 }
 }  // namespace
 
@@ -56,7 +61,7 @@ void TremoloEffect::setParameter(int32 index, float value) {
     storeTempo(value);
   } else if (index == kTap) {
     tap(value);
-  } else if (slotOfParameter(index) != kNoSlot) {
+  } else if (parameterRow(index).slot != kNoSlot) {
     storeParameter(index, toUnit(value));
   }
   if (editor) editor->setParameter(index, value);
@@ -67,29 +72,27 @@ ProgramRecord& TremoloEffect::currentProgramRecord() {
 }
 
 void TremoloEffect::storeParameter(int32 index, float value) {
-  setRelaxed(currentProgramRecord().values[slotOfParameter(index)], value);
+  setRelaxed(currentProgramRecord().values[parameterRow(index).slot], value);
   setRelaxed(liveValues[static_cast<std::size_t>(index)], value);
   if (index == kMultiplier)
-    setRelaxed(multiplierFactor, kMultiplierFactors[multiplierIndex(value)]);
+    setRelaxed(multiplierFactor, kMultiplierFactors[kParameterRows[kMultiplier].number.of(value)]);
 }
 
 void TremoloEffect::storeTempo(float value) {
   if (value > 1.0f) {
-    const float beatsPerMinute = std::min(value, kHighestTypedTempo);
+    const float beatsPerMinute = std::min(value, kHighestTempo);
     setRelaxed(tempo, static_cast<double>(beatsPerMinute));
-    storeParameter(kTempo, beatsPerMinute / 300.0f);
+    storeParameter(kTempo, beatsPerMinute / kHighestTempo);
     return;
   }
-  // Normalised: 0 is a beat of 0.1 s, 1 a beat of 1.2 s.
   const float normalised = toUnit(value);
-  const double w = rate();
-  setRelaxed(tempo, 60.0 * w / (w / 10.0 + normalised * (1.2 * w - w / 10.0)));
+  setRelaxed(tempo, tempoOfValue(normalised, rate()));
   storeParameter(kTempo, normalised);
 }
 
 float TremoloEffect::getParameter(int32 index) {
   if (index == kLightState) return relaxed(lightState) != 0 ? 1.0f : 0.0f;
-  return slotOfParameter(index) != kNoSlot ? live(index) : 0.0f;
+  return parameterRow(index).slot != kNoSlot ? live(index) : 0.0f;
 }
 
 void TremoloEffect::setProgram(int32 index) {
@@ -97,7 +100,7 @@ void TremoloEffect::setProgram(int32 index) {
   ExtendedEffect::setProgram(index);
   const ProgramRecord& program = programs[static_cast<std::size_t>(index)];
   for (int32 slot = 0; slot < ProgramRecord::kSlotCount; ++slot) {
-    setParameter(kParameterOfSlot[slot], relaxed(program.values[slot]));
+    setParameter(kParameterOfSlot[static_cast<std::size_t>(slot)], relaxed(program.values[slot]));
   }
 }
 
@@ -116,145 +119,45 @@ void TremoloEffect::getProgramName(char* text) {
 }
 
 void TremoloEffect::getParameterName(int32 index, char* text) {
-  switch (index) {
-    case kMultiplier:
-      copyHostText(text, "Multiplier");
-      return;
-    case kTempo:
-      copyHostText(text, "Beat Length/Tempo");
-      return;
-    case kDepth:
-      copyHostText(text, "Depth");
-      return;
-    case kShape:
-      copyHostText(text, "Tremolo Type");
-      return;
-    case kPhase:
-      copyHostText(text, "Phase");
-      return;
-    case kSoftness:
-      copyHostText(text, "Softness/LFO Precision");
-      return;
-    case kStereoMode:
-      copyHostText(text, "Stereo Mode");
-      return;
-    case kLightFollows:
-      copyHostText(text, "Light Follows");
-      return;
-    case kTempoSource:
-      copyHostText(text, "Set tempo to");
-      return;
-    case kMidiChannel:
-      copyHostText(text, "MIDI Channel");
-      return;
-    case kTapNumber:
-      copyHostText(text, "Tap Tempo Note/CC #");
-      return;
-    case kMinimumTaps:
-      copyHostText(text, "Minimum taps to average");
-      return;
-    case kMetronomeNote:
-      copyHostText(text, "Metronome Note#");
-      return;
-    case kMetronomeVolume:
-      copyHostText(text, "Metronome Volume");
-      return;
-    default:
-      copyHostText(text, "");
-      return;
-  }
+  copyHostText(text, parameterRow(index).name);
 }
 
 void TremoloEffect::getParameterLabel(int32 index, char* text) {
-  switch (index) {
-    case kMultiplier:
-      copyHostText(text, "cycles/beat");
-      return;
-    case kTempo:
-      copyHostText(text, "BPM");
-      return;
-    case kDepth:
-      copyHostText(text, "%");
-      return;
-    case kShape:
-    case kPhase:
-    case kMetronomeVolume:
-      copyHostText(text, "dB");
-      return;
-    case kSoftness:
-      copyHostText(text, " samples");
-      return;
-    case kTempoSource:
-      copyHostText(text, "Incoming MIDI");
-      return;
-    case kMidiChannel:
-      copyHostText(text, "Channel");
-      return;
-    case kTapNumber:
-      copyHostText(text, kTapNumberLabels[tempoSourceNumber()]);
-      return;
-    case kMinimumTaps:
-      copyHostText(text, "Taps");
-      return;
-    case kMetronomeNote:
-      copyHostText(text, "Note #");
-      return;
-    default:
-      copyHostText(text, "");
-      return;
-  }
+  const char* label = parameterRow(index).label;
+  copyHostText(text, label ? label : kTapNumberLabels[tempoSourceNumber()]);
 }
 
 void TremoloEffect::getParameterDisplay(int32 index, char* text) {
+  const ParameterRow& row = parameterRow(index);
   const float v = getParameter(index);
   char number[kHostTextSize];
-  switch (index) {
-    case kMultiplier:
-      copyHostText(text, kMultiplierTexts[multiplierIndex(v)]);
+  switch (row.display) {
+    case ParameterDisplay::kChoice:
+      copyHostText(text, row.choices[row.number.of(v)]);
       return;
-    case kTempo:
+    case ParameterDisplay::kAboveHalf:
+      copyHostText(text, row.choices[v > 0.5f ? 1 : 0]);
+      return;
+    case ParameterDisplay::kTempo:
       std::snprintf(number, sizeof number, "%d",
                     static_cast<int>(truncateClamped(relaxed(tempo), INT32_MIN, INT32_MAX)));
       copyHostText(text, number);
       return;
-    case kDepth:
-    case kPhase:
+    case ParameterDisplay::kPercent:
       formatFloat(v * 100.0f, text);
       return;
-    case kShape:
-      copyHostText(text, kShapeTexts[truncateClamped(v * 5.0f, 0, 4)]);
-      return;
-    case kSoftness:
-      std::snprintf(number, sizeof number, "%d",
-                    static_cast<int>(1 + truncateClamped(v * 2047.0f, 0, 2047)));
+    case ParameterDisplay::kNumber:
+      std::snprintf(number, sizeof number, "%d", static_cast<int>(row.number.of(v)));
       copyHostText(text, number);
       return;
-    case kStereoMode:
-      copyHostText(text, v < 0.5f ? "Panner" : "Tremolo");
+    case ParameterDisplay::kPaddedNumber:
+      formatInteger(row.number.of(v), text);
       return;
-    case kLightFollows:
-      copyHostText(text, v > 0.5f ? "Beat" : "Frequency");
-      return;
-    case kTempoSource:
-      copyHostText(text, kSourceTexts[tempoSourceNumber()]);
-      return;
-    case kMidiChannel:
-      formatInteger(truncateClamped(v * 15.0f + 1.0f, 1, 16), text);
-      return;
-    case kTapNumber:
-    case kMetronomeNote:
-      formatInteger(truncateClamped(v * 127.0f + 1.0f, 1, 128), text);
-      return;
-    case kMinimumTaps:
-      std::snprintf(number, sizeof number, "%d",
-                    static_cast<int>(truncateClamped(v * 8.0f + 2.0f, 2, 10)));
-      copyHostText(text, number);
-      return;
-    case kMetronomeVolume:
+    case ParameterDisplay::kDecibels:
       formatDecibels(v, text);
       return;
-    default:
-      copyHostText(text, "");
-      return;
+    case ParameterDisplay::kNothing:
+      break;
   }
+  copyHostText(text, "");
 }

@@ -4,7 +4,6 @@
 #include <cstring>
 
 #include "base/Relaxed.h"
-#include "base/SafeConvert.h"
 #include "effect/LfoShape.h"
 #include "effect/TremoloEffect.h"
 #include "effect/WholePart.h"
@@ -19,6 +18,7 @@ static_assert((kChunkFrames & (kChunkFrames - 1)) == 0,
 // Blocks from this size on work out the next block's target ahead.
 constexpr int32 kFramesToWorkAhead = 256;
 constexpr std::uint64_t kCounterRange = std::uint64_t{1} << 32;
+static_assert(kParameterRows[kShape].number.high == kSine, "every shape number has a shape");
 
 // x - floor(x), looking for floor(x) first at `whole`, which is left holding it.
 double fraction(double x, double& whole) {
@@ -177,6 +177,8 @@ inline double TremoloEffect::beatAt(std::uint64_t counter) const {
 }
 
 inline void TremoloEffect::updateLight() {
+  // The light follows the beat from one half on; the parameter's text says "Beat"
+  // only above it.
   const double cyclesPerBeat =
       live(kLightFollows) >= 0.5f ? 1.0 : static_cast<double>(relaxed(multiplierFactor));
   const double x = cyclesPerBeat * beatPosition + static_cast<double>(live(kPhase));
@@ -189,14 +191,14 @@ void TremoloEffect::modulate(float** inputs, float** outputs, int32 sampleFrames
   BlockConstants& constants = blockConstants;
   const float depth = live(kDepth);
   if (BlockConstants::renew(constants.softness, live(kSoftness))) {
-    constants.rampLength = 1 + truncateClamped(constants.softness * 2047.0f, 0, 2047);
+    constants.rampLength = kParameterRows[kSoftness].number.of(constants.softness);
     constants.restartDistance = constants.softness / 2.0f + 0.01;
   }
   if (BlockConstants::renew(constants.shapeValue, live(kShape)))
-    constants.shape = truncateClamped(constants.shapeValue * 5.0f, 0, kSine);
+    constants.shape = kParameterRows[kShape].number.of(constants.shapeValue);
   const int32 rampLength = constants.rampLength;
   const double restartDistance = constants.restartDistance;
-  const bool tremolo = live(kStereoMode) >= 0.5f;
+  const bool tremolo = kParameterRows[kStereoMode].number.of(live(kStereoMode)) == 1;
   const double multiplier = static_cast<double>(relaxed(multiplierFactor));
   const double phase = static_cast<double>(live(kPhase));
   const int32 shape = constants.shape;

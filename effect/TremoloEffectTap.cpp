@@ -43,12 +43,10 @@ void TremoloEffect::setTempoFromTapIntervals(std::uint32_t total, std::uint32_t 
   // 1.2 s): two taps in one block would otherwise give an infinite tempo, and a
   // stored value outside 0 to 1 would come back as another tempo on a program
   // change.
-  const double shortest = std::max(1.0, w / 10.0);
-  const double longest = std::max(shortest, 1.2 * w);
+  const double shortest = std::max(1.0, shortestBeat(w));
+  const double longest = std::max(shortest, longestBeat(w));
   const double interval = std::clamp(static_cast<double>(total / count), shortest, longest);
-  const float normalised = (static_cast<float>(interval) - static_cast<float>(w / 10.0)) /
-                           static_cast<float>(1.2 * w - w / 10.0);
-  storeParameter(kTempo, std::clamp(normalised, 0.0f, 1.0f));
+  storeParameter(kTempo, std::clamp(valueOfBeat(interval, w), 0.0f, 1.0f));
   setRelaxed(tempo, 60.0 * w / interval);
   if (editor) editor->requestUpdate();
 }

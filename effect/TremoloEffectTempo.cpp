@@ -6,8 +6,10 @@
 #include "effect/TremoloEffect.h"
 
 namespace {
-constexpr int32 kHostSyncSource = 2;
+// Tempo source numbers.
 constexpr int32 kNoteTapSource = 1;
+constexpr int32 kHostSyncSource = 2;
+constexpr int32 kMidiSyncSource = 3;
 constexpr int32 kAllTimeInfo = 0xFFFF;
 constexpr int kNoteOn = 0x90;
 constexpr int kControlChange = 0xB0;
@@ -49,12 +51,12 @@ void TremoloEffect::followHostTransport() {
   // range check below.
   if ((info->flags & kVstTempoValid) && std::fabs(relaxed(tempo) - info->tempo) > 0.01) {
     double hostTempo = info->tempo;
-    if (!(hostTempo >= 1.0 && hostTempo <= 300.0)) hostTempo = 120.0;
+    if (!(hostTempo >= 1.0 && hostTempo <= static_cast<double>(kHighestTempo))) hostTempo = 120.0;
     setRelaxed(tempo, hostTempo);
     setParameter(kTempo, static_cast<float>(hostTempo));
   }
   // The comparison also turns away NaN and infinities.
-  if (live(kTempoSource) >= 0.75f && (info->flags & kVstTransportPlaying) &&
+  if (tempoSourceNumber() == kMidiSyncSource && (info->flags & kVstTransportPlaying) &&
       std::fabs(info->ppqPos) < kFarthestHostPosition) {
     beatPosition = info->ppqPos;
   }
@@ -72,11 +74,12 @@ int32 TremoloEffect::processEvents(VstEvents* events) {
     const int number = midi->midiData[1] & 0x7F;
     const int amount = midi->midiData[2] & 0x7F;
     if ((status & 0x0F) != midiChannel()) continue;
-    const bool accepted = tempoSourceNumber() == kNoteTapSource
+    const int32 source = tempoSourceNumber();
+    const bool accepted = source == kNoteTapSource
                               ? (status & 0xF0) == kNoteOn && amount > 0
                               : (status & 0xF0) == kControlChange && amount == 127;
     // In the host modes MIDI taps are ignored.
-    if (!accepted || live(kTempoSource) >= 0.5f || number != tapNumber()) continue;
+    if (!accepted || source >= kHostSyncSource || number != tapNumber()) continue;
     tap(1.0f);
   }
   return 1;

@@ -1,14 +1,12 @@
 #include "plugin/TremoloEditor.h"
 
 #include <cfloat>
-#include <climits>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <new>
 
-#include "base/SafeConvert.h"
 #include "editor/DropInfoDisplay.h"
 #include "effect/TremoloEffect.h"
 #include "gui/controls/Button.h"
@@ -89,11 +87,6 @@ double typedNumber(const TextField* field) {
 // Keeps a huge typed number within float's range instead of overflowing the conversion.
 float toFloat(double x) {
   return static_cast<float>(x > FLT_MAX ? FLT_MAX : x < -FLT_MAX ? -FLT_MAX : x);
-}
-
-// Truncates toward zero, saturating at the ends of int's range.
-int truncated(double x) {
-  return truncateClamped(x, INT_MIN, INT_MAX);
 }
 
 // Nothing without the field.
@@ -352,17 +345,11 @@ void TremoloEditor::setParameter(int index, float) {
       if (tempoSourceSwitch) tempoSourceSwitch->setValue(effect->getParameter(kTempoSource));
       break;
     case kMidiChannel:
-      setTextField(midiChannelField, truncated(effect->getParameter(kMidiChannel) * 15.0f + 1.0f));
-      break;
     case kTapNumber:
-      setTextField(tapNoteField, truncated(effect->getParameter(kTapNumber) * 127.0f + 1.0f));
-      break;
     case kMinimumTaps:
-      setTextField(minimumTapsField, 2 - truncated(effect->getParameter(kMinimumTaps) * -8.0f));
-      break;
     case kMetronomeNote:
-      setTextField(metronomeNoteField,
-                   truncated(effect->getParameter(kMetronomeNote) * 127.0f + 1.0f));
+      setTextField(numberField(index),
+                   parameterRow(index).field.shown.of(effect->getParameter(index)));
       break;
     case kMetronomeVolume:
       if (metronomeVolumeKnob)
@@ -415,16 +402,10 @@ void TremoloEditor::valueChanged(DrawContext* context, Control* control) {
       if (tempoField) effect->setParameter(kTempo, toFloat(typedNumber(tempoField)));
       break;
     case kMidiChannel:
-      takeTypedNumber(midiChannelField, kMidiChannel, 1.0, 15.0, 0.033333335f);
-      break;
     case kTapNumber:
-      takeTypedNumber(tapNoteField, kTapNumber, 1.0, 127.0, 0.003937008f);
-      break;
     case kMinimumTaps:
-      takeTypedNumber(minimumTapsField, kMinimumTaps, 2.0, 8.0, 0.0625f);
-      break;
     case kMetronomeNote:
-      takeTypedNumber(metronomeNoteField, kMetronomeNote, 1.0, 127.0, 0.003937008f);
+      takeTypedNumber(tag);
       break;
     case kTap:
       // The button taps on its press; its release only shows the tempo.
@@ -444,10 +425,25 @@ void TremoloEditor::valueChanged(DrawContext* context, Control* control) {
   }
 }
 
-void TremoloEditor::takeTypedNumber(TextField* field, std::int32_t index, double first, double span,
-                                    float halfStep) {
+TextField* TremoloEditor::numberField(std::int32_t index) const {
+  switch (index) {
+    case kMidiChannel:
+      return midiChannelField;
+    case kTapNumber:
+      return tapNoteField;
+    case kMinimumTaps:
+      return minimumTapsField;
+    case kMetronomeNote:
+      return metronomeNoteField;
+    default:
+      return nullptr;
+  }
+}
+
+void TremoloEditor::takeTypedNumber(std::int32_t index) {
+  TextField* field = numberField(index);
   if (!field) return;
-  const double value = (typedNumber(field) - first) / span + halfStep;
+  const double value = parameterRow(index).field.valueOf(typedNumber(field));
   effect->setParameterAndNotifyHost(index, toFloat(value));
   // The field shows the number the effect now holds.
   setParameter(index, 0.0f);

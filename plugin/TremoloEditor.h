@@ -80,9 +80,12 @@ class TremoloEditor : public EditorBase, public ControlListener {
   void showDepth(float depth);
   void showMultiplier();
   void showSoftness();
-  // Typed numbers of the four MIDI fields: value = (typed - first) / span + halfStep.
-  void takeTypedNumber(TextField* field, std::int32_t index, double first, double span,
-                       float halfStep);
+  // The typed-number field of a parameter (MIDI channel, tap number, minimum taps,
+  // metronome note); null for any other index and while closed.
+  TextField* numberField(std::int32_t index) const;
+  // Sets the parameter from the number typed into its field, as the parameter table
+  // turns typed numbers into values.
+  void takeTypedNumber(std::int32_t index);
   bool onWindowThread() const;
 
   ImageStripDisplay* lightDisplay = nullptr;

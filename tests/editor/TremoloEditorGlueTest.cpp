@@ -2,7 +2,10 @@
 // host told of the gesture, typed numbers, the tap button and space bar, the about picture,
 // and parameter changes coming back to the controls and texts.
 #include <cfloat>
+#include <cmath>
+#include <string>
 #include <thread>
+#include <vector>
 
 #include "editor/DropInfoDisplay.h"
 #include "gui/controls/TextField.h"
@@ -190,6 +193,35 @@ TEST_F(TremoloEditorGlueTest, TypedMidiNumbersAreAutomatedAndShownBack) {
     const std::vector<float> values = typed(kMetronomeNotePlace, 14, wild);
     ASSERT_EQ(values.size(), 1u) << wild;
     EXPECT_TRUE(values[0] >= -FLT_MAX && values[0] <= FLT_MAX) << wild;
+  }
+}
+
+TEST_F(TremoloEditorGlueTest, NumberFieldsFollowTheEffectAroundEveryStep) {
+  open();
+  // Each field's number as it has always been made, truncating toward zero.
+  const struct {
+    LayoutPlace place;
+    int32 index;
+    int steps;
+    int (*number)(float v);
+  } fields[] = {
+      {kMidiChannelPlace, 9, 15, [](float v) { return static_cast<int>(v * 15.0f + 1.0f); }},
+      {kTapNoteFieldPlace, 10, 127, [](float v) { return static_cast<int>(v * 127.0f + 1.0f); }},
+      {kMinimumTapsPlace, 13, 8, [](float v) { return 2 - static_cast<int>(v * -8.0f); }},
+      {kMetronomeNotePlace, 14, 127, [](float v) { return static_cast<int>(v * 127.0f + 1.0f); }},
+  };
+  for (const auto& field : fields) {
+    // 0, 1 and the floats from two above each step downwards.
+    std::vector<float> values = {0.0f, 1.0f};
+    for (int k = 1; k <= field.steps; ++k) {
+      float v = std::nextafter(
+          std::nextafter(static_cast<float>(k) / static_cast<float>(field.steps), 2.0f), 2.0f);
+      for (int i = 0; i < 6; ++i, v = std::nextafter(v, 0.0f)) values.push_back(v);
+    }
+    for (float v : values) {
+      plugin->setParameter(field.index, v);
+      EXPECT_EQ(shown(field.place), std::to_string(field.number(v))) << field.index << " " << v;
+    }
   }
 }
 
