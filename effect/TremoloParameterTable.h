@@ -111,8 +111,12 @@ inline constexpr const char* kTapNumberLabels[] = {
 // Numbers of 1 to 128 as MIDI notes and controllers are counted for the user.
 inline constexpr WholeNumber kOneTo128{127.0f, 1.0f, 1, 128, 0};
 // The minimum taps to average, 2 to 10, as the effect counts them and the editor's
-// field shows them.
+// field shows them, and as the parameter's text shows them: the text adds the 2
+// before truncating.
 inline constexpr WholeNumber kMinimumTapCount{8.0f, 0.0f, 0, 8, 2};
+inline constexpr WholeNumber kMinimumTapsText{8.0f, 2.0f, 2, 10, 0};
+// The ramp length of the softness, 1 to 2048 samples.
+inline constexpr WholeNumber kRampLength{2047.0f, 0.0f, 0, 2047, 1};
 // The MIDI channel as the user counts it, 1 to 16, and as the effect matches and
 // sends it, 0 to 15: the first is the second plus 1 but at a few values just below
 // a step, where the float sum already reaches the next whole number.
@@ -128,13 +132,7 @@ inline constexpr ParameterRow kParameterRows[kParameterCount] = {
     {"Depth", "%", ParameterDisplay::kPercent, {}, nullptr, 2, 0.5f},
     {"Tremolo Type", "dB", ParameterDisplay::kChoice, choiceOf(5), kShapeTexts, 3, 1.0f},
     {"Phase", "dB", ParameterDisplay::kPercent, {}, nullptr, 4, 0.0f},
-    // The ramp length, 1 to 2048 samples.
-    {"Softness/LFO Precision",
-     " samples",
-     ParameterDisplay::kNumber,
-     {2047.0f, 0.0f, 0, 2047, 1},
-     nullptr,
-     5,
+    {"Softness/LFO Precision", " samples", ParameterDisplay::kNumber, kRampLength, nullptr, 5,
      0.125f},
     {"Stereo Mode", "", ParameterDisplay::kChoice, choiceOf(2), kStereoModeTexts, 6, 0.0f},
     // The light itself follows the beat from one half on (see updateLight).
@@ -149,15 +147,8 @@ inline constexpr ParameterRow kParameterRows[kParameterCount] = {
      typedField(kOneTo128, 1.0, 127.0)},
     {"", "", ParameterDisplay::kNothing, {}, nullptr},
     {"", "", ParameterDisplay::kNothing, {}, nullptr},
-    // The text adds 2 before truncating, the effect and the field after.
-    {"Minimum taps to average",
-     "Taps",
-     ParameterDisplay::kNumber,
-     {8.0f, 2.0f, 2, 10, 0},
-     nullptr,
-     11,
-     0.36f,
-     typedField(kMinimumTapCount, 2.0, 8.0)},
+    {"Minimum taps to average", "Taps", ParameterDisplay::kNumber, kMinimumTapsText, nullptr, 11,
+     0.36f, typedField(kMinimumTapCount, 2.0, 8.0)},
     {"Metronome Note#", "Note #", ParameterDisplay::kPaddedNumber, kOneTo128, nullptr, 12, 0.65625f,
      typedField(kOneTo128, 1.0, 127.0)},
     {"Metronome Volume", "dB", ParameterDisplay::kDecibels, {}, nullptr, 13, 0.65625f},
