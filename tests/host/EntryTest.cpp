@@ -38,6 +38,17 @@ TEST(Entry, RecordDescribesTheEffect) {
   for (char byte : record.future) EXPECT_EQ(byte, 0);
 }
 
+// The effect carries its identity itself: one made without an editor answers the same,
+// only without the has-editor flag.
+TEST(Entry, EffectWithoutAnEditorKeepsItsIdentity) {
+  FakeHost host;
+  TremoloEffect effect(FakeHost::callback, nullptr);
+  const AEffect& record = *effect.getRecord();
+  EXPECT_EQ(record.uniqueID, ('Q' << 24) | ('v' << 16) | ('r' << 8) | 'l');
+  EXPECT_EQ(record.flags, effFlagsCanMono | effFlagsCanReplacing);
+  EXPECT_EQ(effect.getEditor(), nullptr);
+}
+
 TEST(Entry, InstancesAreIndependent) {
   Instance first;
   Instance second;
