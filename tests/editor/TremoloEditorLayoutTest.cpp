@@ -11,7 +11,7 @@
 #include "gui/controls/Switch.h"
 #include "gui/controls/TextField.h"
 #include "tests/editor/TremoloEditorFixture.h"
-#include "tests/gui/core/Canvas.h"
+#include "tests/support/canvas/Canvas.h"
 
 namespace {
 
