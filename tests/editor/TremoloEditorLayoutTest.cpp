@@ -12,7 +12,7 @@
 #include "gui/controls/TextField.h"
 #include "gui/platform/software/BitmapResources.h"
 #include "tests/editor/TremoloEditorFixture.h"
-#include "tests/gui/core/Canvas.h"
+#include "tests/support/canvas/Canvas.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "plugin/PluginEntry.h"
-#include "tests/host/FakeHost.h"
+#include "tests/support/host/FakeHost.h"
 
 #ifdef _WIN32
 #include <windows.h>
