@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "effect/TremoloParameterTable.h"
-#include "tests/host/FakeHost.h"
+#include "tests/support/host/FakeHost.h"
 
 namespace {
 
