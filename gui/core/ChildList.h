@@ -10,7 +10,7 @@
 //   takes that reference back and releases it only when the caller asks (alsoRelease).
 // - ViewContainer retains before it adds, so the creator keeps a reference of its own, and
 //   releases what it takes back, once per entry; alsoRelease releases the creator's
-//   reference as well.
+//   reference once as well, however often the view was added.
 //
 // Made and changed on one thread. count, at, indexOf and contains may also run on another
 // thread while the list stays unchanged (the frame's timer redraw), so the count and the
