@@ -21,6 +21,7 @@
 #include "gui/core/Bitmap.h"
 #include "gui/core/Frame.h"
 #include "host/ExtendedEffect.h"
+#include "resources/layout/SkinLayout.h"
 
 namespace {
 
@@ -30,25 +31,6 @@ constexpr std::int32_t kAbout = 22;
 constexpr std::int32_t kSpaceBar = 32;
 // The effect's texts fit in 64 bytes.
 constexpr std::size_t kTextSize = 64;
-
-enum SkinBitmap : std::int32_t {
-  kBackground = 10001,
-  kSliderTrack,
-  kSliderHandle,
-  kKnobBackground,
-  kKnobHandle,
-  kTempoSourceStrip,
-  kShapeSwitchStrip,
-  kTapButtonStrip,
-  kLightStrip,
-  kAboutPicture,
-  kPhaseTrack,
-  kPhaseHandle,
-  kShapePictures,
-  kStereoModeStrip,
-  kLightFollowsStrip,
-};
-constexpr std::int32_t kSkinBitmapCount = kLightFollowsStrip - kBackground + 1;
 
 // The skin bitmaps of one build of the window: each loaded when first asked for, all
 // released once the controls hold their own references.
@@ -62,19 +44,14 @@ class SkinBitmaps {
       if (bitmap) bitmap->release();
     }
   }
-  Bitmap* operator[](SkinBitmap id) {
-    Bitmap*& slot = loaded[id - kBackground];
-    if (!slot) slot = new Bitmap(id);
+  Bitmap* operator[](const skin::BitmapFile& file) {
+    Bitmap*& slot = loaded[file.id - skin::kBackground.id];
+    if (!slot) slot = new Bitmap(file.id);
     return slot;
-  }
-  // A rectangle of the bitmap's width and the given part of its height, moved to (x, y).
-  Rect place(SkinBitmap id, std::int32_t x, std::int32_t y, std::int32_t heightParts = 1) {
-    Bitmap* bitmap = (*this)[id];
-    return Rect(0, 0, bitmap->getWidth(), bitmap->getHeight() / heightParts).offset(x, y);
   }
 
  private:
-  Bitmap* loaded[kSkinBitmapCount] = {};
+  Bitmap* loaded[skin::kBitmapCount] = {};
 };
 
 // A number typed into a field, as atof reads it. Text that reads as no finite number counts
@@ -126,8 +103,10 @@ BasicEditor* makeTremoloEditor(ExtendedEffect* effect) {
 
 TremoloEditor::TremoloEditor(ExtendedEffect* owner) : EditorBase(owner) {
   frame = nullptr;
-  rectangle = ERect{0, 0, 249, 293};
-  if (effect) effect->setUniqueId(fourCharCode('Q', 'v', 'r', 'l'));
+  rectangle = ERect{static_cast<std::int16_t>(skin::kPanel.top),
+                    static_cast<std::int16_t>(skin::kPanel.left),
+                    static_cast<std::int16_t>(skin::kPanel.bottom),
+                    static_cast<std::int16_t>(skin::kPanel.right)};
 }
 
 TremoloEditor::~TremoloEditor() {
@@ -147,37 +126,35 @@ int TremoloEditor::open(void* parentWindow) {
 }
 
 void TremoloEditor::buildControls() {
-  SkinBitmaps skin;
-  Bitmap* background = skin[kBackground];
-  frame =
-      new Frame(Rect(0, 0, background->getWidth(), background->getHeight()), systemWindow, this);
-  frame->setBackdrop(background);
+  SkinBitmaps bitmaps;
+  frame = new Frame(skin::kPanel, systemWindow, this);
+  frame->setBackdrop(bitmaps[skin::kBackground]);
 
-  lightDisplay = new ImageStripDisplay(skin.place(kLightStrip, 7, 204, 2), this, 0, 2, 40,
-                                       skin[kLightStrip], Point(0, 0));
+  lightDisplay =
+      new ImageStripDisplay(skin::kLight, this, 0, skin::kLightStrip.pictures,
+                            skin::kLightStrip.height, bitmaps[skin::kLightStrip], Point(0, 0));
   frame->addChild(lightDisplay);
-  shapeDisplay = new ImageStripDisplay(skin.place(kShapePictures, 193, 135, 5), this, 0, 5, 50,
-                                       skin[kShapePictures], Point(0, 0));
+  shapeDisplay = new ImageStripDisplay(skin::kShapeDisplay, this, 0, skin::kShapePictures.pictures,
+                                       skin::kShapePictures.height, bitmaps[skin::kShapePictures],
+                                       Point(0, 0));
   frame->addChild(shapeDisplay);
-  lightFollowsButton = new ToggleButton(skin.place(kLightFollowsStrip, 55, 229, 2), this,
-                                        kLightFollows, skin[kLightFollowsStrip]);
+  lightFollowsButton =
+      new ToggleButton(skin::kLightFollows, this, kLightFollows, bitmaps[skin::kLightFollowsStrip]);
   frame->addChild(lightFollowsButton);
-  stereoModeButton = new ToggleButton(skin.place(kStereoModeStrip, 71, 128, 2), this, kStereoMode,
-                                      skin[kStereoModeStrip]);
+  stereoModeButton =
+      new ToggleButton(skin::kStereoMode, this, kStereoMode, bitmaps[skin::kStereoModeStrip]);
   frame->addChild(stereoModeButton);
-  tapButton = new MomentaryButton(skin.place(kTapButtonStrip, 117, 30, 2), this, kTap, 30,
-                                  skin[kTapButtonStrip], Point(0, 0));
+  tapButton = new MomentaryButton(skin::kTap, this, kTap, skin::kTapButtonStrip.height,
+                                  bitmaps[skin::kTapButtonStrip], Point(0, 0));
   frame->addChild(tapButton);
 
-  // The three vertical sliders share one track and handle; the handle's top edge travels
-  // from 2 pixels below the track's top to its bottom less the handle and one pixel.
-  const std::int32_t trackHeight = skin[kSliderTrack]->getHeight();
-  const std::int32_t handleHeight = skin[kSliderHandle]->getHeight();
-  const auto verticalSlider = [&](std::int32_t x, std::int32_t y, std::int32_t tag) {
-    auto* slider = new VerticalSlider(skin.place(kSliderTrack, x, y), this, tag, y + 2,
-                                      y + trackHeight - handleHeight - 1, skin[kSliderHandle],
-                                      skin[kSliderTrack], Point(0, 0), kSliderOriginBottom);
-    slider->setThumbOffset(Point(2, 0));
+  // The three vertical sliders share one track and handle.
+  const auto verticalSlider = [&](const Rect& size, std::int32_t tag) {
+    auto* slider = new VerticalSlider(size, this, tag, size.top + skin::kHandleInset,
+                                      size.top + skin::kHandleInset + skin::kHandleTravel,
+                                      bitmaps[skin::kSliderHandle], bitmaps[skin::kSliderTrack],
+                                      Point(0, 0), kSliderOriginBottom);
+    slider->setThumbOffset(Point(skin::kHandleInset, 0));
     return slider;
   };
   const auto textDisplay = [&](const Rect& size) {
@@ -187,35 +164,37 @@ void TremoloEditor::buildControls() {
     return display;
   };
 
-  depthSlider = verticalSlider(18, 43, kDepth);
+  depthSlider = verticalSlider(skin::kDepthSlider, kDepth);
   depthSlider->setJumpToClick(true);
   frame->addChild(depthSlider);
-  depthText = textDisplay(Rect(34, 57, 62, 68));
+  depthText = textDisplay(skin::kDepthText);
 
-  const Rect phaseSize = skin.place(kPhaseTrack, 193, 123);
-  phaseSlider =
-      new HorizontalSlider(phaseSize, this, kPhase, phaseSize.left,
-                           phaseSize.left + phaseSize.width() - skin[kPhaseHandle]->getWidth() - 1,
-                           skin[kPhaseHandle], skin[kPhaseTrack], Point(0, 0), kSliderOriginLeft);
+  phaseSlider = new HorizontalSlider(skin::kPhaseSlider, this, kPhase, skin::kPhaseSlider.left,
+                                     skin::kPhaseSlider.left + skin::kPhaseTravel,
+                                     bitmaps[skin::kPhaseHandle], bitmaps[skin::kPhaseTrack],
+                                     Point(0, 0), kSliderOriginLeft);
   phaseSlider->setThumbOffset(Point(0, 0));
   phaseSlider->setJumpToClick(true);
   frame->addChild(phaseSlider);
 
-  multiplierSlider = verticalSlider(68, 43, kMultiplier);
+  multiplierSlider = verticalSlider(skin::kMultiplierSlider, kMultiplier);
   multiplierSlider->setJumpToClick(true);
   frame->addChild(multiplierSlider);
-  multiplierText = textDisplay(Rect(84, 57, 106, 68));
+  multiplierText = textDisplay(skin::kMultiplierText);
 
-  softnessSlider = verticalSlider(110, 133, kSoftness);
+  softnessSlider = verticalSlider(skin::kSoftnessSlider, kSoftness);
   frame->addChild(softnessSlider);
-  softnessText = textDisplay(Rect(124, 153, 186, 164));
+  softnessText = textDisplay(skin::kSoftnessText);
 
   tempoSourceSwitch =
-      new VerticalSwitch(skin.place(kTempoSourceStrip, 200, 40, 4), this, kTempoSource, 4, 50, 4,
-                         skin[kTempoSourceStrip], Point(0, 0));
+      new VerticalSwitch(skin::kTempoSource, this, kTempoSource, skin::kTempoSourceStrip.pictures,
+                         skin::kTempoSourceStrip.height, skin::kTempoSourceStrip.pictures,
+                         bitmaps[skin::kTempoSourceStrip], Point(0, 0));
   frame->addChild(tempoSourceSwitch);
-  tremoloTypeSwitch = new VerticalSwitch(skin.place(kShapeSwitchStrip, 15, 132, 5), this, kShape, 5,
-                                         50, 5, skin[kShapeSwitchStrip], Point(0, 0));
+  tremoloTypeSwitch =
+      new VerticalSwitch(skin::kTremoloType, this, kShape, skin::kShapeSwitchStrip.pictures,
+                         skin::kShapeSwitchStrip.height, skin::kShapeSwitchStrip.pictures,
+                         bitmaps[skin::kShapeSwitchStrip], Point(0, 0));
   frame->addChild(tremoloTypeSwitch);
 
   const auto textField = [&](const Rect& size, std::int32_t tag, FontId font) {
@@ -224,20 +203,20 @@ void TremoloEditor::buildControls() {
     frame->addChild(field);
     return field;
   };
-  tempoField = textField(Rect(118, 70, 157, 90), kTempo, kFontArial18);
-  minimumTapsField = textField(Rect(104, 217, 126, 232), kMinimumTaps, kFontArial14);
-  midiChannelField = textField(Rect(152, 217, 172, 232), kMidiChannel, kFontArial14);
-  tapNoteField = textField(Rect(192, 217, 217, 232), kTapNumber, kFontArial14);
-  metronomeNoteField = textField(Rect(236, 217, 261, 232), kMetronomeNote, kFontArial14);
+  tempoField = textField(skin::kTempoField, kTempo, kFontArial18);
+  minimumTapsField = textField(skin::kMinimumTaps, kMinimumTaps, kFontArial14);
+  midiChannelField = textField(skin::kMidiChannel, kMidiChannel, kFontArial14);
+  tapNoteField = textField(skin::kTapNote, kTapNumber, kFontArial14);
+  metronomeNoteField = textField(skin::kMetronomeNote, kMetronomeNote, kFontArial14);
 
-  metronomeVolumeKnob = new Knob(skin.place(kKnobBackground, 265, 217), this, kMetronomeVolume,
-                                 skin[kKnobBackground], skin[kKnobHandle], Point(0, 0));
+  metronomeVolumeKnob =
+      new Knob(skin::kVolumeKnob, this, kMetronomeVolume, bitmaps[skin::kKnobBackground],
+               bitmaps[skin::kKnobHandle], Point(0, 0));
   metronomeVolumeKnob->setPointerInset(3);
   frame->addChild(metronomeVolumeKnob);
 
-  Bitmap* about = skin[kAboutPicture];
-  aboutPanel = new SplashPanel(Rect(0, 0, 180, 25), this, kAbout, about,
-                               Rect(0, 0, about->getWidth(), about->getHeight()), Point(0, 0));
+  aboutPanel = new SplashPanel(skin::kAboutArea, this, kAbout, bitmaps[skin::kAboutPicture],
+                               skin::placed(skin::kAboutPicture, 0, 0), Point(0, 0));
   frame->addChild(aboutPanel);
 }
 

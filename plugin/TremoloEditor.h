@@ -23,12 +23,13 @@ class VerticalSlider;
 class VerticalSwitch;
 
 // Created by the effect's constructor through makeTremoloEditor, the factory that the
-// plug-in's entry hands the effect (it registers itself with the effect and sets the
-// effect's unique identifier), and owned by the effect. The host's user-interface thread
-// opens, idles and closes it and runs every control callback; setParameter may come from
-// any thread; tick runs on the light timer's thread while the window is open. Nothing is
-// locked: a parameter change reported on another thread than the window's is only noted,
-// and the window's next idle pass brings the controls to it.
+// plug-in's entry hands the effect (it registers itself with the effect), and owned by the
+// effect. Its controls stand where the skin's description (resources/layout/) puts them.
+// The host's user-interface thread opens, idles and closes it and runs every control
+// callback; setParameter may come from any thread; tick runs on the light timer's thread
+// while the window is open. Nothing is locked: a parameter change reported on another
+// thread than the window's is only noted, and the window's next idle pass brings the
+// controls to it.
 // The effect's editor factory for the product's editor.
 BasicEditor* makeTremoloEditor(ExtendedEffect* effect);
 

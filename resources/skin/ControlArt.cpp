@@ -4,9 +4,10 @@
 #include <functional>
 #include <vector>
 
-#include "resources/skin/SkinLayout.h"
+#include "resources/layout/SkinLayout.h"
+#include "resources/skin/Palette.h"
 
-using namespace layout;
+using namespace skin;
 using namespace palette;
 
 namespace {
@@ -132,7 +133,7 @@ Canvas drawSliderTrack(const Canvas& panel) {
 }
 
 Canvas drawSliderHandle() {
-  Canvas c(kHandleSize, kHandleSize, kWell);
+  Canvas c(kSliderHandle.width, kSliderHandle.height, kWell);
   const Shape outline = shapes::box(0, 1, 11, 10, 2.5f);
   metalCap(c, outline, shapes::box(1, 2, 10, 9, 1.5f), 2, 9);
   c.fill(shapes::box(2, 5, 9, 6), kAccent);
@@ -151,7 +152,7 @@ Canvas drawKnob(const Canvas& panel) {
 }
 
 Canvas drawKnobPointer() {
-  Canvas c(3, 3, kAccent);
+  Canvas c(kKnobHandle.width, kKnobHandle.height, kAccent);
   c.blend(1, 1, Rgb{255, 214, 140}, 1);
   for (std::int32_t corner = 0; corner < 4; ++corner)
     c.blend((corner % 2) * 2, (corner / 2) * 2, kKey, 1);
@@ -159,15 +160,15 @@ Canvas drawKnobPointer() {
 }
 
 Canvas drawTempoSourceSwitch(const Canvas& panel) {
-  return verticalSwitch(panel, kTempoSource, kTempoSourceCount, 4.5f);
+  return verticalSwitch(panel, kTempoSource, kTempoSourceStrip.pictures, 4.5f);
 }
 
 Canvas drawShapeSwitch(const Canvas& panel) {
-  return verticalSwitch(panel, kTremoloType, kShapeCount, 3.5f);
+  return verticalSwitch(panel, kTremoloType, kShapeSwitchStrip.pictures, 3.5f);
 }
 
 Canvas drawTapButton(const Canvas& panel, Lettering& lettering) {
-  return strip(panel, kTap, 2, [&](Canvas& c, std::int32_t pressed) {
+  return strip(panel, kTap, kTapButtonStrip.pictures, [&](Canvas& c, std::int32_t pressed) {
     const float w = fx(c.width());
     const float h = fx(c.height());
     const float drop = pressed ? 1.0f : 0.0f;
@@ -189,7 +190,7 @@ Canvas drawTapButton(const Canvas& panel, Lettering& lettering) {
 }
 
 Canvas drawLight(const Canvas& panel) {
-  return strip(panel, kLight, 2, [](Canvas& c, std::int32_t on) {
+  return strip(panel, kLight, kLightStrip.pictures, [](Canvas& c, std::int32_t on) {
     c.shadow(shapes::disc(20, 21, 17.5f), 2.5f, 0.8f);
     c.fill(shapes::disc(20, 20, 18), paints::radial(14, 10, 32, kMetalLight, kMetalDark));
     c.fill(shapes::disc(20, 20, 15), scaled(kWell, 1.2f));
@@ -208,7 +209,7 @@ Canvas drawPhaseTrack(const Canvas& panel) {
 }
 
 Canvas drawPhaseHandle() {
-  Canvas c(kPhaseHandleWidth, 10, kAccentDeep);
+  Canvas c(kPhaseHandle.width, kPhaseHandle.height, kAccentDeep);
   for (std::int32_t y = 1; y < 9; ++y) c.blend(1, y, Rgb{255, 214, 140}, 1);
   for (std::int32_t y = 1; y < 9; ++y) {
     c.blend(0, y, kAccent, 1);
@@ -220,7 +221,7 @@ Canvas drawPhaseHandle() {
 }
 
 Canvas drawShapePictures(const Canvas& panel) {
-  return strip(panel, kShapeDisplay, kShapeCount, [](Canvas& c, std::int32_t shape) {
+  return strip(panel, kShapeDisplay, kShapePictures.pictures, [](Canvas& c, std::int32_t shape) {
     const float w = fx(c.width());
     const float h = fx(c.height());
     c.fill(shapes::box(0.5f, 0.5f, w - 0.5f, h - 0.5f, 4), scaled(kPlateEdge, 1.3f));

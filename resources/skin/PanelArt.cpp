@@ -4,9 +4,10 @@
 
 #include "QuaverlingVersion.h"
 
-#include "resources/skin/SkinLayout.h"
+#include "resources/layout/SkinLayout.h"
+#include "resources/skin/Palette.h"
 
-using namespace layout;
+using namespace skin;
 using namespace palette;
 
 namespace {
@@ -69,8 +70,8 @@ void quaver(Canvas& c, float x, float y, float size, Rgb colour) {
 // Short marks beside a vertical slider at the handle's middle for 0, 1/4 ... 1.
 void sliderScale(Canvas& c, const Rect& slider) {
   for (int i = 0; i <= 4; ++i) {
-    const float y =
-        fx(slider.top + kHandleInset) + fx(kHandleTravel) * fx(i) / 4 + fx(kHandleSize) / 2;
+    const float y = fx(slider.top + kHandleInset) + fx(kHandleTravel) * fx(i) / 4 +
+                    fx(kSliderHandle.height) / 2;
     const float length = (i % 2 == 0) ? 4.0f : 2.5f;
     c.fill(shapes::box(fx(slider.left) - length - 1, y - 0.5f, fx(slider.left) - 1, y + 0.5f),
            kMuted, 0.8f);
@@ -78,14 +79,14 @@ void sliderScale(Canvas& c, const Rect& slider) {
 }
 
 void background(Canvas& c) {
-  c.fill(shapes::box(0, 0, fx(kPanelWidth), fx(kPanelHeight)),
-         paints::vertical(0, kPanelTop, fx(kPanelHeight), kPanelBottom));
+  c.fill(shapes::box(0, 0, fx(kPanel.width()), fx(kPanel.height())),
+         paints::vertical(0, kPanelTop, fx(kPanel.height()), kPanelBottom));
 }
 
 void header(Canvas& c, Lettering& l) {
-  c.fill(shapes::box(0, 0, fx(kPanelWidth), 19),
+  c.fill(shapes::box(0, 0, fx(kPanel.width()), 19),
          paints::vertical(0, scaled(kHeader, 1.2f), 19, kHeader));
-  c.fill(shapes::box(0, 19, fx(kPanelWidth), 20), kAccentDeep);
+  c.fill(shapes::box(0, 19, fx(kPanel.width()), 20), kAccentDeep);
   quaver(c, 7, 2.5f, 1.0f, kAccent);
   const TextStyle title{15, true, 0, kInk};
   l.draw(c, "Quaverling", 23, 10, Align::Left, title);
@@ -117,10 +118,10 @@ void tapTempo(Canvas& c, Lettering& l) {
 void tempoSource(Canvas& c, Lettering& l) {
   plate(c, 195, 22, 289, 100);
   l.draw(c, "TEMPO SOURCE", 242, 27, Align::Centre, kHeading);
-  const char* names[kTempoSourceCount] = {"Controller Taps", "Note Taps", "VST Host Sync",
-                                          "MIDI Vesko Sync"};
-  const float band = fx(kTempoSource.bottom - kTempoSource.top) / kTempoSourceCount;
-  for (int i = 0; i < kTempoSourceCount; ++i) {
+  const char* names[kTempoSourceStrip.pictures] = {"Controller Taps", "Note Taps", "VST Host Sync",
+                                                   "MIDI Vesko Sync"};
+  const float band = fx(kTempoSource.bottom - kTempoSource.top) / kTempoSourceStrip.pictures;
+  for (int i = 0; i < kTempoSourceStrip.pictures; ++i) {
     const float y = fx(kTempoSource.top) + band * (fx(i) + 0.5f);
     l.draw(c, names[i], fx(kTempoSource.right) + 4, y, Align::Left, kItem);
   }
@@ -129,10 +130,10 @@ void tempoSource(Canvas& c, Lettering& l) {
 void shapeAndStereo(Canvas& c, Lettering& l) {
   plate(c, 4, 103, 189, 192);
   l.draw(c, "SHAPE", fx(kTremoloType.left) - 4, 110, Align::Left, kHeading);
-  const char* names[kShapeCount] = {"Square", "Triangle", "Saw Ascending", "Saw Descending",
-                                    "Sine"};
-  const float band = fx(kTremoloType.bottom - kTremoloType.top) / kShapeCount;
-  for (int i = 0; i < kShapeCount; ++i) {
+  const char* names[kShapeSwitchStrip.pictures] = {"Square", "Triangle", "Saw Ascending",
+                                                   "Saw Descending", "Sine"};
+  const float band = fx(kTremoloType.bottom - kTremoloType.top) / kShapeSwitchStrip.pictures;
+  for (int i = 0; i < kShapeSwitchStrip.pictures; ++i) {
     const float y = fx(kTremoloType.top) + band * (fx(i) + 0.5f);
     l.draw(c, names[i], fx(kTremoloType.right) + 3, y, Align::Left, kLabel);
   }
@@ -150,7 +151,7 @@ void phaseAndPicture(Canvas& c, Lettering& l) {
   l.draw(c, "PHASE", fx(kPhaseSlider.left), 110, Align::Left, kHeading);
   for (int i = 0; i <= 4; ++i) {
     const float x =
-        fx(kPhaseSlider.left) + fx(kPhaseTravel) * fx(i) / 4 + fx(kPhaseHandleWidth) / 2;
+        fx(kPhaseSlider.left) + fx(kPhaseTravel) * fx(i) / 4 + fx(kPhaseHandle.width) / 2;
     c.fill(shapes::box(x - 0.5f, fx(kPhaseSlider.top) - (i % 2 == 0 ? 4.0f : 2.5f), x + 0.5f,
                        fx(kPhaseSlider.top) - 1),
            kMuted, 0.8f);
@@ -193,7 +194,7 @@ void metronome(Canvas& c, Lettering& l) {
 }  // namespace
 
 Canvas drawPanel(Lettering& lettering) {
-  Canvas c(kPanelWidth, kPanelHeight, kPanelBottom);
+  Canvas c(kPanel.width(), kPanel.height(), kPanelBottom);
   background(c);
   header(c, lettering);
   modulation(c, lettering);
@@ -208,17 +209,18 @@ Canvas drawPanel(Lettering& lettering) {
 }
 
 Canvas drawAbout(Lettering& lettering) {
-  Canvas c(kPanelWidth, kPanelHeight, kPanelBottom);
-  c.fill(shapes::box(0, 0, fx(kPanelWidth), fx(kPanelHeight)),
+  constexpr Rect kPage = placed(kAboutPicture, 0, 0);
+  Canvas c(kPage.width(), kPage.height(), kPanelBottom);
+  c.fill(shapes::box(0, 0, fx(kPage.width()), fx(kPage.height())),
          paints::radial(146, 60, 260, scaled(kPanelTop, 1.25f), kHeader));
-  c.fill(shapes::subtract(shapes::box(3, 3, fx(kPanelWidth) - 3, fx(kPanelHeight) - 3, 6),
-                          shapes::box(4, 4, fx(kPanelWidth) - 4, fx(kPanelHeight) - 4, 5)),
+  c.fill(shapes::subtract(shapes::box(3, 3, fx(kPage.width()) - 3, fx(kPage.height()) - 3, 6),
+                          shapes::box(4, 4, fx(kPage.width()) - 4, fx(kPage.height()) - 4, 5)),
          kAccentDeep);
   quaver(c, 40, 22, 2.4f, kAccent);
   lettering.draw(c, "Quaverling", 78, 46, Align::Left, TextStyle{30, true, 0, kInk});
   lettering.draw(c, "Version " QV_VERSION_SHORT, 80, 68, Align::Left,
                  TextStyle{11, false, 0, kAccent});
-  c.fill(shapes::box(24, 84, fx(kPanelWidth) - 24, 85), kAccentDeep);
+  c.fill(shapes::box(24, 84, fx(kPage.width()) - 24, 85), kAccentDeep);
   const char* lines[] = {
       "A stereo tremolo and auto-panner whose LFO",
       "is locked to the beat: from 1/2 to 8 cycles",
@@ -236,7 +238,7 @@ Canvas drawAbout(Lettering& lettering) {
     y += line[0] ? 13.5f : 7;
   }
   lettering.draw(c, "quaverling.audio", 24, 232, Align::Left, TextStyle{9, false, 0, kMuted});
-  lettering.draw(c, "click to close", fx(kPanelWidth) - 24, 232, Align::Right,
+  lettering.draw(c, "click to close", fx(kPage.width()) - 24, 232, Align::Right,
                  TextStyle{9, false, 0, kMuted});
   return c;
 }

@@ -1,17 +1,16 @@
-// The fifteen pictures of the editor's skin with their resource ids, file names and
-// depths, and a picture of the editor as it opens, for judging the whole.
+// The fifteen pictures of the editor's skin, each with its description (resource id, file
+// name, depth), and a picture of the editor as it opens, for judging the whole.
 #pragma once
 
 #include <cstdint>
 #include <vector>
 
+#include "resources/layout/SkinLayout.h"
 #include "resources/skin/Canvas.h"
 #include "resources/skin/Lettering.h"
 
 struct SkinImage {
-  std::int32_t id;
-  const char* file;
-  std::int32_t bitsPerPixel;
+  skin::BitmapFile bitmap;
   Canvas picture;
 };
 

@@ -39,8 +39,8 @@ int main(int argc, char** argv) {
   const std::string previews = argc > 2 ? argv[2] : "";
   const std::vector<SkinImage> skin = drawSkin(lettering);
   for (const SkinImage& image : skin) {
-    const std::vector<std::uint8_t> bytes = encodeBmp(image.picture, image.bitsPerPixel);
-    const std::string path = bitmaps + "/" + image.file;
+    const std::vector<std::uint8_t> bytes = encodeBmp(image.picture, image.bitmap.bitsPerPixel);
+    const std::string path = bitmaps + "/" + image.bitmap.file;
     if (!writeFile(path.c_str(), bytes)) {
       std::fprintf(stderr, "cannot write %s\n", path.c_str());
       return 1;
@@ -48,7 +48,8 @@ int main(int argc, char** argv) {
     if (previews.empty()) continue;
     // The preview shows what the loader makes of the file, five-bit channels included.
     const auto decoded = software::decodeBmp(bytes.data(), bytes.size());
-    const std::string name = previews + "/" + std::string(image.file, std::strlen(image.file) - 4);
+    const std::string name =
+        previews + "/" + std::string(image.bitmap.file, std::strlen(image.bitmap.file) - 4);
     const std::string png = name + ".png";
     const std::string zoomed = name + "-x4.png";
     if (!decoded || !software::savePng(*decoded, png.c_str()) ||

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/editor/EditorHarness.h"
+#include "tests/support/editor/EditorHarness.h"
 
 namespace {
 

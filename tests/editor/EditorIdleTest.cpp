@@ -6,7 +6,7 @@
 
 #include "gui/platform/software/ScriptedInput.h"
 #include "gui/platform/software/WindowTree.h"
-#include "tests/editor/EditorHarness.h"
+#include "tests/support/editor/EditorHarness.h"
 
 namespace {
 

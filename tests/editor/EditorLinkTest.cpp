@@ -7,7 +7,7 @@
 
 #include "gui/core/View.h"
 #include "gui/platform/software/WindowTree.h"
-#include "tests/editor/EditorHarness.h"
+#include "tests/support/editor/EditorHarness.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 
 #include "gui/base/Rect.h"
 #include "gui/platform/software/PngFile.h"
-#include "tests/gui/crosscheck/Picture.h"
-#include "tests/gui/crosscheck/SceneDumps.h"
+#include "tests/support/crosscheck/Picture.h"
+#include "tests/support/crosscheck/SceneDumps.h"
 
 namespace {
 

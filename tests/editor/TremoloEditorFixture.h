@@ -16,7 +16,7 @@
 #include "gui/platform/software/ThreadTimers.h"
 #include "gui/platform/software/WindowTree.h"
 #include "plugin/TremoloEditor.h"
-#include "tests/host/FakeHost.h"
+#include "tests/support/host/FakeHost.h"
 
 class TremoloEditorTest : public ::testing::Test {
  protected:

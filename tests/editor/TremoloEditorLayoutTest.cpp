@@ -10,8 +10,9 @@
 #include "gui/controls/SplashPanel.h"
 #include "gui/controls/Switch.h"
 #include "gui/controls/TextField.h"
+#include "gui/platform/software/BitmapResources.h"
 #include "tests/editor/TremoloEditorFixture.h"
-#include "tests/gui/core/Canvas.h"
+#include "tests/support/canvas/Canvas.h"
 
 namespace {
 
@@ -92,6 +93,30 @@ TEST_F(TremoloEditorTest, OpeningPlacesTheTwentyOneControlsInOrder) {
   EXPECT_EQ(child<TextField>(kMidiChannelPlace)->getStyle(), k3DIn);
   EXPECT_EQ(child<DropInfoDisplay>(kDepthTextPlace)->getFont(), kFontArial9);
   EXPECT_EQ(child<DropInfoDisplay>(kDepthTextPlace)->getBackColor(), kGrey);
+}
+
+// A module whose skin is missing still gets its window at the panel's size with every control
+// in its place, only without pictures.
+TEST_F(TremoloEditorTest, WithoutItsBitmapsTheWindowKeepsItsSizeAndLayout) {
+  std::vector<software::BitmapResource> kept;
+  for (std::int32_t id = 10001; id <= 10015; ++id) {
+    const software::BitmapResource* resource = software::findBitmapResource(id);
+    ASSERT_NE(resource, nullptr) << id;
+    kept.push_back(*resource);
+    software::unregisterBitmapResource(id);
+  }
+  open();
+  idle();
+  Rect window;
+  EXPECT_EQ(frame().getBounds(window), Rect(0, 0, 293, 249));
+  ASSERT_EQ(frame().childCount(), kPlaceCount);
+  for (std::int32_t i = 0; i < kPlaceCount; ++i) {
+    Rect size;
+    EXPECT_EQ(frame().childAt(i)->getBounds(size), kLayout[i].size) << "place " << i;
+  }
+  close();
+  for (const software::BitmapResource& resource : kept)
+    software::registerBitmapResource(resource.id, resource.data, resource.size);
 }
 
 TEST_F(TremoloEditorTest, OpeningShowsTheCurrentProgram) {

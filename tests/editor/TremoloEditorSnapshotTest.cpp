@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "gui/platform/software/PngFile.h"
-#include "tests/gui/core/Canvas.h"
+#include "tests/support/canvas/Canvas.h"
 #include "tools/quaverhost/SnapshotCommand.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "tests/host/FakeHost.h"
+#include "tests/support/host/FakeHost.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <vector>
 
-#include "tests/host/FakeHost.h"
+#include "tests/support/host/FakeHost.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "host/BasicEditor.h"
-#include "tests/host/FakeHost.h"
+#include "tests/support/host/FakeHost.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <new>
 #include <vector>
 
-#include "tests/host/FakeHost.h"
+#include "tests/support/host/FakeHost.h"
 
 namespace {
 std::atomic<long> allocations{0};

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "effect/LfoShape.h"
-#include "tests/host/FakeHost.h"
+#include "tests/support/host/FakeHost.h"
 
 namespace {
 

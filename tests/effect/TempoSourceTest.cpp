@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "host/BasicEditor.h"
-#include "tests/host/FakeHost.h"
+#include "tests/support/host/FakeHost.h"
 
 namespace {
 

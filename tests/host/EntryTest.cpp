@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "plugin/PluginEntry.h"
-#include "tests/host/FakeHost.h"
+#include "tests/support/host/FakeHost.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -36,6 +36,17 @@ TEST(Entry, RecordDescribesTheEffect) {
   EXPECT_EQ(record.ioRatio, 1.0f);
   EXPECT_EQ(record.processDoubleReplacing, nullptr);
   for (char byte : record.future) EXPECT_EQ(byte, 0);
+}
+
+// The effect carries its identity itself: one made without an editor answers the same,
+// only without the has-editor flag.
+TEST(Entry, EffectWithoutAnEditorKeepsItsIdentity) {
+  FakeHost host;
+  TremoloEffect effect(FakeHost::callback, nullptr);
+  const AEffect& record = *effect.getRecord();
+  EXPECT_EQ(record.uniqueID, ('Q' << 24) | ('v' << 16) | ('r' << 8) | 'l');
+  EXPECT_EQ(record.flags, effFlagsCanMono | effFlagsCanReplacing);
+  EXPECT_EQ(effect.getEditor(), nullptr);
 }
 
 TEST(Entry, InstancesAreIndependent) {

@@ -4,7 +4,7 @@
 #include <limits>
 #include <string>
 
-#include "tests/host/FakeHost.h"
+#include "tests/support/host/FakeHost.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "host/ExtendedEffect.h"
-#include "tests/host/FakeHost.h"
+#include "tests/support/host/FakeHost.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/resources/SkinTable.h"
+#include "resources/layout/SkinLayout.h"
 
 namespace {
 
@@ -29,7 +29,7 @@ class DllResourcesTest : public ::testing::Test {
 
 TEST_F(DllResourcesTest, EveryBitmapLoadsByIdAtItsSizeAndDepth) {
   ASSERT_NE(module, nullptr);
-  for (const SkinEntry& e : kSkin) {
+  for (const skin::BitmapFile& e : skin::kBitmaps) {
     // As a section of its own depth.
     auto* section = static_cast<HBITMAP>(
         LoadImageW(module, MAKEINTRESOURCEW(e.id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
@@ -37,7 +37,7 @@ TEST_F(DllResourcesTest, EveryBitmapLoadsByIdAtItsSizeAndDepth) {
     BITMAP info{};
     ASSERT_EQ(GetObjectW(section, sizeof info, &info), static_cast<int>(sizeof info));
     EXPECT_EQ(info.bmWidth, e.width) << e.id;
-    EXPECT_EQ(info.bmHeight, e.height) << e.id;
+    EXPECT_EQ(info.bmHeight, e.fileHeight()) << e.id;
     EXPECT_EQ(info.bmBitsPixel, e.bitsPerPixel) << e.id;
     DeleteObject(section);
     // And the way the toolkit loads it, converted for the display.
@@ -45,10 +45,12 @@ TEST_F(DllResourcesTest, EveryBitmapLoadsByIdAtItsSizeAndDepth) {
     ASSERT_NE(shown, nullptr) << e.id;
     ASSERT_EQ(GetObjectW(shown, sizeof info, &info), static_cast<int>(sizeof info));
     EXPECT_EQ(info.bmWidth, e.width) << e.id;
-    EXPECT_EQ(info.bmHeight, e.height) << e.id;
+    EXPECT_EQ(info.bmHeight, e.fileHeight()) << e.id;
     DeleteObject(shown);
   }
-  EXPECT_EQ(LoadBitmapA(module, MAKEINTRESOURCEA(10016)), nullptr);
+  // None beyond the description's.
+  const int next = skin::kBitmaps[skin::kBitmapCount - 1].id + 1;
+  EXPECT_EQ(LoadBitmapA(module, MAKEINTRESOURCEA(next)), nullptr);
 }
 
 std::wstring versionString(const std::vector<char>& block, const wchar_t* name) {

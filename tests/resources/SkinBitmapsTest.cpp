@@ -1,5 +1,5 @@
 // The skin as the native library carries it: every bitmap loads by its id at the size the
-// editor lays out, the files are the plain bitmaps Windows loads, and the pictures work
+// skin's description gives it, the files are the plain bitmaps Windows loads, and the pictures work
 // as controls use them.
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@
 #include "gui/core/OffscreenContext.h"
 #include "gui/platform/software/BitmapResources.h"
 #include "gui/platform/software/BmpDecoder.h"
-#include "tests/resources/SkinTable.h"
+#include "resources/layout/SkinLayout.h"
 
 namespace {
 
@@ -34,19 +34,18 @@ std::uint32_t le(const std::vector<std::uint8_t>& b, std::size_t at, int size) {
   return v;
 }
 
-TEST(SkinBitmapsTest, EveryIdLoadsAtTheSizeTheEditorLaysOut) {
-  for (const SkinEntry& e : kSkin) {
+TEST(SkinBitmapsTest, EveryIdLoadsAtItsDescribedSize) {
+  for (const skin::BitmapFile& e : skin::kBitmaps) {
     Bitmap* bitmap = new Bitmap(e.id);
     EXPECT_TRUE(bitmap->isLoaded()) << e.id;
     EXPECT_EQ(bitmap->getWidth(), e.width) << e.id;
-    EXPECT_EQ(bitmap->getHeight(), e.height) << e.id;
-    EXPECT_EQ(bitmap->getHeight() % e.images, 0) << e.id;
+    EXPECT_EQ(bitmap->getHeight(), e.fileHeight()) << e.id;
     bitmap->release();
   }
 }
 
 TEST(SkinBitmapsTest, FilesAreUncompressedBottomUpBitmapsOfTheirDepth) {
-  for (const SkinEntry& e : kSkin) {
+  for (const skin::BitmapFile& e : skin::kBitmaps) {
     const std::vector<std::uint8_t> b = readSkinFile(e.file);
     ASSERT_GE(b.size(), 54u) << e.file;
     EXPECT_EQ(b[0], 'B');
@@ -55,18 +54,18 @@ TEST(SkinBitmapsTest, FilesAreUncompressedBottomUpBitmapsOfTheirDepth) {
     EXPECT_EQ(le(b, 10, 4), 54u) << e.file;
     EXPECT_EQ(le(b, 14, 4), 40u) << e.file;
     EXPECT_EQ(le(b, 18, 4), static_cast<std::uint32_t>(e.width)) << e.file;
-    EXPECT_EQ(le(b, 22, 4), static_cast<std::uint32_t>(e.height)) << e.file;  // positive
+    EXPECT_EQ(le(b, 22, 4), static_cast<std::uint32_t>(e.fileHeight())) << e.file;  // positive
     EXPECT_EQ(le(b, 26, 2), 1u) << e.file;
     EXPECT_EQ(le(b, 28, 2), static_cast<std::uint32_t>(e.bitsPerPixel)) << e.file;
     EXPECT_EQ(le(b, 30, 4), 0u) << e.file;  // BI_RGB
     const std::size_t stride =
         (static_cast<std::size_t>(e.width * e.bitsPerPixel) / 8 + 3) & ~std::size_t{3};
-    EXPECT_EQ(b.size(), 54 + stride * static_cast<std::size_t>(e.height)) << e.file;
+    EXPECT_EQ(b.size(), 54 + stride * static_cast<std::size_t>(e.fileHeight())) << e.file;
   }
 }
 
 TEST(SkinBitmapsTest, TheLibraryCarriesTheFilesAsTheyStand) {
-  for (const SkinEntry& e : kSkin) {
+  for (const skin::BitmapFile& e : skin::kBitmaps) {
     const std::vector<std::uint8_t> file = readSkinFile(e.file);
     const software::BitmapResource* built = software::findBitmapResource(e.id);
     ASSERT_NE(built, nullptr) << e.id;
@@ -76,14 +75,14 @@ TEST(SkinBitmapsTest, TheLibraryCarriesTheFilesAsTheyStand) {
 }
 
 TEST(SkinBitmapsTest, EveryStateOfAStripHasItsOwnPicture) {
-  for (const SkinEntry& e : kSkin) {
-    if (e.images < 2) continue;
+  for (const skin::BitmapFile& e : skin::kBitmaps) {
+    if (e.pictures < 2) continue;
     const std::vector<std::uint8_t> file = readSkinFile(e.file);
     const auto surface = software::decodeBmp(file.data(), file.size());
     ASSERT_NE(surface, nullptr) << e.file;
-    const std::int32_t h = e.height / e.images;
-    for (std::int32_t a = 0; a < e.images; ++a) {
-      for (std::int32_t b = a + 1; b < e.images; ++b) {
+    const std::int32_t h = e.height;
+    for (std::int32_t a = 0; a < e.pictures; ++a) {
+      for (std::int32_t b = a + 1; b < e.pictures; ++b) {
         bool differ = false;
         for (std::int32_t y = 0; y < h && !differ; ++y) {
           for (std::int32_t x = 0; x < e.width && !differ; ++x)
@@ -99,7 +98,7 @@ TEST(SkinBitmapsTest, EveryStateOfAStripHasItsOwnPicture) {
 // column must stay solid, and their outline may let the panel through.
 TEST(SkinBitmapsTest, KeyedPicturesAreSolidThroughTheMiddle) {
   const Color panel(12, 200, 34);
-  for (const SkinEntry& e : kSkin) {
+  for (const skin::BitmapFile& e : skin::kBitmaps) {
     if (!e.keyed) continue;
     Bitmap* bitmap = new Bitmap(e.id);
     OffscreenContext context(nullptr, e.width, e.height, panel);

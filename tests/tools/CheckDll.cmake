@@ -1,7 +1,8 @@
-# cmake -DOBJDUMP=... -DLIBRARY=... -DFORMAT=pei-i386|pei-x86-64 -P CheckDll.cmake
+# cmake -DOBJDUMP=... -DLIBRARY=... -DFORMAT=pei-i386|pei-x86-64 -DBITMAPS=... -P CheckDll.cmake
 # What a host sees of the plug-in DLL without running it: the machine it is built for, the
 # single export "main", imports from Windows' own system libraries only (the C and C++
-# runtimes are linked in), and the skin's bitmaps 10001 to 10015 and the version resource.
+# runtimes are linked in), and the skin's bitmaps (BITMAPS, the ids of the skin's
+# description, comma-separated) and the version resource.
 cmake_minimum_required(VERSION 3.25)
 execute_process(COMMAND ${OBJDUMP} -p ${LIBRARY} OUTPUT_VARIABLE dump RESULT_VARIABLE result)
 if(NOT result EQUAL 0)
@@ -60,7 +61,11 @@ if(NOT start EQUAL -1)
     endif()
   endforeach()
 endif()
-foreach(id RANGE 10001 10015)
+string(REPLACE "," ";" BITMAPS "${BITMAPS}")
+if(NOT BITMAPS)
+  list(APPEND problems "no bitmap ids given to look for")
+endif()
+foreach(id IN LISTS BITMAPS)
   if(NOT id IN_LIST bitmaps)
     list(APPEND problems "no bitmap resource ${id}")
   endif()

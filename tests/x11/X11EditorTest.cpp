@@ -15,7 +15,7 @@
 
 #include <unistd.h>
 
-#include "tests/gui/core/Canvas.h"
+#include "tests/support/canvas/Canvas.h"
 #include "tests/x11/XServer.h"
 #include "tools/vsthost/HostedPlugin.h"
 

@@ -13,9 +13,9 @@
 #include <vector>
 
 #include "host/Vst2.h"
-#include "tests/gui/crosscheck/Picture.h"
-#include "tests/gui/crosscheck/SceneDumps.h"
-#include "tests/gui/win32/Win32TestHost.h"
+#include "tests/support/crosscheck/Picture.h"
+#include "tests/support/crosscheck/SceneDumps.h"
+#include "tests/support/win32/Win32TestHost.h"
 
 namespace {
 

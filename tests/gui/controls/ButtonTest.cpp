@@ -2,7 +2,7 @@
 #include <limits>
 
 #include "gui/controls/Button.h"
-#include "tests/gui/controls/DragFixture.h"
+#include "tests/support/user/DragFixture.h"
 
 namespace {
 

@@ -15,7 +15,7 @@
 #include "gui/platform/software/ScriptedInput.h"
 #include "gui/platform/software/ScriptedPopups.h"
 #include "gui/platform/software/WindowTree.h"
-#include "tests/gui/core/BmpBytes.h"
+#include "tests/support/canvas/BmpBytes.h"
 
 namespace {
 

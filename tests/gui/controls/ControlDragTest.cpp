@@ -4,8 +4,8 @@
 
 #include "gui/platform/software/ScriptedInput.h"
 #include "gui/platform/software/WindowTree.h"
-#include "tests/editor/EditorHarness.h"
 #include "tests/gui/controls/ControlProbes.h"
+#include "tests/support/editor/EditorHarness.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 #include "gui/controls/LevelMeter.h"
 #include "gui/controls/SplashPanel.h"
 #include "gui/controls/ValueDisplay.h"
-#include "tests/gui/controls/DragFixture.h"
-#include "tests/gui/core/Canvas.h"
+#include "tests/support/canvas/Canvas.h"
+#include "tests/support/user/DragFixture.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <limits>
 
 #include "gui/controls/Slider.h"
-#include "tests/gui/controls/DragFixture.h"
+#include "tests/support/user/DragFixture.h"
 
 namespace {
 

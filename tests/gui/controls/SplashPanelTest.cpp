@@ -1,7 +1,7 @@
 // The splash panel under the scripted user: shown over the window as the frame's modal view
 // and hidden again, with the frame's modal routing.
 #include "gui/controls/SplashPanel.h"
-#include "tests/gui/controls/DragFixture.h"
+#include "tests/support/user/DragFixture.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include "gui/controls/TextField.h"
 #include "gui/core/ViewContainer.h"
 #include "gui/platform/software/SoftwareEditBox.h"
-#include "tests/gui/controls/DragFixture.h"
+#include "tests/support/user/DragFixture.h"
 
 namespace {
 

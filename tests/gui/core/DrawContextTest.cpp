@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "gui/platform/software/ScriptedInput.h"
-#include "tests/gui/core/Canvas.h"
 #include "tests/gui/core/Printers.h"
 #include "tests/gui/core/SoftwareWindow.h"
+#include "tests/support/canvas/Canvas.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include "host/ExtendedEffect.h"
 #include "tests/gui/core/FrameFixture.h"
 #include "tests/gui/core/Printers.h"
-#include "tests/host/FakeHost.h"
+#include "tests/support/host/FakeHost.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 
 #include "gui/core/Bitmap.h"
 #include "gui/platform/software/BitmapResources.h"
-#include "tests/gui/core/BmpBytes.h"
-#include "tests/gui/core/Canvas.h"
 #include "tests/gui/core/Printers.h"
+#include "tests/support/canvas/BmpBytes.h"
+#include "tests/support/canvas/Canvas.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include "gui/core/DrawContext.h"
 
-#include "tests/gui/core/Canvas.h"
+#include "tests/support/canvas/Canvas.h"
 
 namespace {
 

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "tests/gui/crosscheck/Picture.h"
-#include "tests/gui/crosscheck/SceneDumps.h"
-#include "tests/gui/crosscheck/Scenes.h"
+#include "tests/support/crosscheck/Picture.h"
+#include "tests/support/crosscheck/SceneDumps.h"
+#include "tests/support/crosscheck/Scenes.h"
 
 namespace crosscheck {
 namespace {

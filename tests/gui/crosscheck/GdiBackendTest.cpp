@@ -17,7 +17,7 @@
 #include "gui/platform/win32/BlendFunctions.h"
 #include "gui/platform/win32/GdiDevice.h"
 #include "gui/platform/win32/GdiSurface.h"
-#include "tests/gui/crosscheck/Scenes.h"
+#include "tests/support/crosscheck/Scenes.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "gui/platform/win32/BlendFunctions.h"
-#include "tests/gui/crosscheck/Picture.h"
-#include "tests/gui/crosscheck/SceneDumps.h"
-#include "tests/gui/crosscheck/Scenes.h"
+#include "tests/support/crosscheck/Picture.h"
+#include "tests/support/crosscheck/SceneDumps.h"
+#include "tests/support/crosscheck/Scenes.h"
 
 namespace crosscheck {
 namespace {

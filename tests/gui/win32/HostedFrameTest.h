@@ -11,7 +11,7 @@
 
 #include "gui/core/Frame.h"
 #include "gui/platform/Module.h"
-#include "tests/gui/win32/Win32TestHost.h"
+#include "tests/support/win32/Win32TestHost.h"
 
 class HostedFrameTest : public ::testing::Test {
  protected:

@@ -13,7 +13,7 @@
 #include "gui/controls/TextField.h"
 #include "gui/core/Frame.h"
 #include "gui/platform/Module.h"
-#include "tests/gui/win32/Win32TestHost.h"
+#include "tests/support/win32/Win32TestHost.h"
 
 namespace {
 

@@ -37,6 +37,15 @@ struct TestFrame : FrameLink {
   std::int32_t idles = 0;
 };
 
-// Writes the surface as a PNG beside the expected one when they differ; true when equal.
-// Set QV_UPDATE_GOLDENS=1 in the environment to write the expected picture instead.
-bool matchesGolden(const software::PixelSurface& surface, const std::string& name);
+// Compares the surface with directory/name.png and writes it as a PNG beside the expected
+// one when they differ; true when equal. Set QV_UPDATE_GOLDENS=1 in the environment to write
+// the expected picture instead.
+bool matchesGoldenIn(const std::string& directory, const software::PixelSurface& surface,
+                     const std::string& name);
+
+#ifdef QV_GOLDEN_DIR
+// The same in the golden folder of the test program, which the build names.
+inline bool matchesGolden(const software::PixelSurface& surface, const std::string& name) {
+  return matchesGoldenIn(QV_GOLDEN_DIR, surface, name);
+}
+#endif

@@ -1,4 +1,4 @@
-#include "tests/gui/core/Canvas.h"
+#include "tests/support/canvas/Canvas.h"
 
 #include <cstdlib>
 
@@ -35,8 +35,9 @@ std::int32_t Canvas::count(Color color) const {
   return n;
 }
 
-bool matchesGolden(const software::PixelSurface& surface, const std::string& name) {
-  const std::string expectedPath = std::string(QV_GOLDEN_DIR) + "/" + name + ".png";
+bool matchesGoldenIn(const std::string& directory, const software::PixelSurface& surface,
+                     const std::string& name) {
+  const std::string expectedPath = directory + "/" + name + ".png";
   const char* update = std::getenv("QV_UPDATE_GOLDENS");
   if (update && std::string(update) == "1") return software::savePng(surface, expectedPath.c_str());
   std::unique_ptr<software::PixelSurface> expected = software::loadPng(expectedPath.c_str());
@@ -47,7 +48,7 @@ bool matchesGolden(const software::PixelSurface& surface, const std::string& nam
       same = expected->pixel(x, y) == surface.pixel(x, y);
   }
   if (!same) {
-    const std::string actualPath = std::string(QV_GOLDEN_DIR) + "/" + name + ".actual.png";
+    const std::string actualPath = directory + "/" + name + ".actual.png";
     software::savePng(surface, actualPath.c_str());
   }
   return same;

@@ -1,4 +1,4 @@
-#include "tests/gui/crosscheck/Scenes.h"
+#include "tests/support/crosscheck/Scenes.h"
 
 #include "gui/core/Bitmap.h"
 #include "gui/core/DrawContext.h"

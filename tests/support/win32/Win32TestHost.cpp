@@ -1,4 +1,4 @@
-#include "tests/gui/win32/Win32TestHost.h"
+#include "tests/support/win32/Win32TestHost.h"
 
 namespace win32test {
 

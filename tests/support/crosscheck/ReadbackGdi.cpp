@@ -5,7 +5,7 @@
 #include "gui/core/OffscreenContext.h"
 #include "gui/platform/Device.h"
 #include "gui/platform/win32/GdiSurface.h"
-#include "tests/gui/crosscheck/Picture.h"
+#include "tests/support/crosscheck/Picture.h"
 
 namespace crosscheck {
 

@@ -17,7 +17,7 @@
 #include "gui/platform/software/ScriptedInput.h"
 #include "gui/platform/software/WindowTree.h"
 #include "host/ExtendedEffect.h"
-#include "tests/host/FakeHost.h"
+#include "tests/support/host/FakeHost.h"
 
 // What the listener heard: the value, whether a context came with it, and how many
 // gestures the host had open at that moment.

@@ -1,4 +1,4 @@
-#include "tests/host/FakeHost.h"
+#include "tests/support/host/FakeHost.h"
 
 #include <algorithm>
 #include <string>

@@ -1,7 +1,7 @@
 // Reads an off-screen context straight from the software backend's pixel surface.
 #include "gui/core/OffscreenContext.h"
 #include "gui/platform/software/PixelSurface.h"
-#include "tests/gui/crosscheck/Picture.h"
+#include "tests/support/crosscheck/Picture.h"
 
 namespace crosscheck {
 

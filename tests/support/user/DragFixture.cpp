@@ -1,10 +1,10 @@
-#include "tests/gui/controls/DragFixture.h"
+#include "tests/support/user/DragFixture.h"
 
 #include <cmath>
 
 #include "gui/platform/software/BitmapResources.h"
-#include "tests/gui/core/BmpBytes.h"
-#include "tests/gui/core/Canvas.h"
+#include "tests/support/canvas/BmpBytes.h"
+#include "tests/support/canvas/Canvas.h"
 
 namespace {
 

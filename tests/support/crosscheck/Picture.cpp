@@ -1,10 +1,10 @@
-#include "tests/gui/crosscheck/Picture.h"
+#include "tests/support/crosscheck/Picture.h"
 
 #include <cstdio>
 #include <memory>
 
 #include "gui/core/OffscreenContext.h"
-#include "tests/gui/crosscheck/Scenes.h"
+#include "tests/support/crosscheck/Scenes.h"
 
 namespace crosscheck {
 

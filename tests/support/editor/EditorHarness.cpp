@@ -1,4 +1,4 @@
-#include "tests/editor/EditorHarness.h"
+#include "tests/support/editor/EditorHarness.h"
 
 #include <algorithm>
 

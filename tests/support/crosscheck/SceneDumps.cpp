@@ -1,4 +1,4 @@
-#include "tests/gui/crosscheck/SceneDumps.h"
+#include "tests/support/crosscheck/SceneDumps.h"
 
 #include <algorithm>
 #include <cstdio>

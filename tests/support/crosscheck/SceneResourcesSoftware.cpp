@@ -2,7 +2,7 @@
 // embeds, with the software backend's resource table.
 #include "SceneResourceData.h"
 #include "gui/platform/software/BitmapResources.h"
-#include "tests/gui/crosscheck/Scenes.h"
+#include "tests/support/crosscheck/Scenes.h"
 
 namespace crosscheck {
 

@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "gui/platform/Module.h"
-#include "tests/gui/crosscheck/Scenes.h"
+#include "tests/support/crosscheck/Scenes.h"
 
 namespace crosscheck {
 
