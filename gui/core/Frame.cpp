@@ -2,8 +2,6 @@
 
 #include <cinttypes>
 #include <cstdio>
-#include <cstring>
-#include <new>
 
 #include "gui/core/Bitmap.h"
 #include "gui/core/DrawContext.h"
@@ -16,8 +14,6 @@ namespace {
 std::atomic<std::int32_t> classCount{0};
 std::atomic<std::int32_t> knobMode{0};
 char className[32] = "";
-
-constexpr std::int32_t kListGrowth = 20;
 
 }  // namespace
 
@@ -109,49 +105,25 @@ std::int32_t Frame::getKnobMode() const {
 }
 
 bool Frame::addChild(View* view) {
-  if (!view) return false;
-  std::int32_t count = viewCount.load(std::memory_order_relaxed);
-  View** list = views.load(std::memory_order_relaxed);
-  if (count == viewCapacity) {
-    if (viewCapacity > INT32_MAX - kListGrowth) return false;
-    View** grown = new (std::nothrow) View*[static_cast<std::size_t>(viewCapacity + kListGrowth)];
-    if (!grown) return false;
-    if (count > 0) std::memcpy(grown, list, sizeof(View*) * static_cast<std::size_t>(count));
-    views = grown;
-    delete[] list;
-    list = grown;
-    viewCapacity += kListGrowth;
-  }
-  list[count] = view;
-  viewCount = count + 1;
+  if (!children.add(view)) return false;
   view->setOwnerFrame(this);
   view->onAttached(this);
   return true;
 }
 
 bool Frame::removeChild(View* view, bool alsoRelease) {
-  View** list = views.load(std::memory_order_relaxed);
-  const std::int32_t count = viewCount.load(std::memory_order_relaxed);
-  std::int32_t index = 0;
-  while (index < count && list[index] != view) ++index;
   // Releasing a view that the frame does not hold would take a reference it never had.
-  if (index == count) return false;
+  if (!children.contains(view)) return false;
   // Leaving the focus here keeps the frame from calling a view that may be gone.
   if (view == focusView) setFocusView(nullptr);
-  std::memmove(list + index, list + index + 1,
-               sizeof(View*) * static_cast<std::size_t>(count - index - 1));
-  viewCount = count - 1;
-  detach(view, alsoRelease);
+  // Found afresh: the view told of the lost focus may have changed the list, or left it.
+  if (View* taken = children.take(children.indexOf(view))) detach(taken, alsoRelease);
   return true;
 }
 
 bool Frame::removeAllChildren(bool alsoRelease) {
   setFocusView(nullptr);
-  View** list = views.exchange(nullptr, std::memory_order_relaxed);
-  const std::int32_t count = viewCount.exchange(0, std::memory_order_relaxed);
-  viewCapacity = 0;
-  for (std::int32_t i = 0; i < count; ++i) detach(list[i], alsoRelease);
-  delete[] list;
+  children.takeAll([this, alsoRelease](View* view) { detach(view, alsoRelease); });
   return true;
 }
 
@@ -159,24 +131,20 @@ void Frame::detach(View* view, bool alsoRelease) {
   view->onDetached(this);
   // A view that outlives the frame must not keep a link to it.
   view->setOwnerFrame(nullptr);
+  // The reference taken back from the list is the creator's: it goes only when asked.
   if (alsoRelease) view->release();
 }
 
 bool Frame::hasChild(View* view) const {
-  const std::int32_t count = childCount();
-  for (std::int32_t i = 0; i < count; ++i) {
-    if (childAt(i) == view) return true;
-  }
-  return false;
+  return children.contains(view);
 }
 
 std::int32_t Frame::childCount() const {
-  return viewCount.load(std::memory_order_relaxed);
+  return children.count();
 }
 
 View* Frame::childAt(std::int32_t index) const {
-  if (index < 0 || index >= childCount()) return nullptr;
-  return views.load(std::memory_order_relaxed)[index];
+  return children.at(index);
 }
 
 void Frame::setBackdrop(Bitmap* bitmap) {

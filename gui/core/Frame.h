@@ -6,6 +6,7 @@
 #include <atomic>
 #include <cstdint>
 
+#include "gui/core/ChildList.h"
 #include "gui/core/EditorLink.h"
 #include "gui/core/FrameServices.h"
 #include "gui/core/KeyCode.h"
@@ -28,8 +29,8 @@ inline constexpr std::int32_t kPointerResizeFalling = 6;
 
 // Made, used and deleted on the host's user-interface thread; only drawView may also run on
 // the editor's timer thread, while the list of views stays unchanged. The frame owns the
-// views it holds (it keeps the reference that addChild hands over) and its window; it does
-// not own the editor, the modal view or the focus view.
+// views it holds (the reference that addChild hands over, see ChildList.h) and its window;
+// it does not own the editor, the modal view or the focus view.
 class Frame : public View, public FrameServices, private platform::WindowClient {
  public:
   // Makes a child window of size's width and height at (0, 0) in parentWindow and registers
@@ -171,10 +172,9 @@ class Frame : public View, public FrameServices, private platform::WindowClient 
   EditorLink* editor = nullptr;
   platform::WindowHandle parentWindow = nullptr;
   Bitmap* backdrop = nullptr;
-  // Read by drawView on the timer thread as well.
-  std::atomic<std::int32_t> viewCount = 0;
-  std::int32_t viewCapacity = 0;
-  std::atomic<View**> views = nullptr;
+  // Read by drawView on the timer thread as well. The frame walks it by index rather than
+  // through its visits, whose references would be counted on two threads.
+  ChildList children;
   View* modalView = nullptr;
   View* focusView = nullptr;
   std::atomic<bool> firstPaintPending = true;

@@ -1,24 +1,9 @@
 #include "gui/core/ViewContainer.h"
 
-#include <vector>
-
 #include "gui/core/Bitmap.h"
 #include "gui/core/DrawContext.h"
 #include "gui/core/FrameServices.h"
 #include "gui/core/OffscreenContext.h"
-
-// One entry of the child list. The entry holds a reference of its own for as long as it
-// exists.
-struct ViewContainer::ChildNode {
-  explicit ChildNode(View* child) : view(child) { view->retain(); }
-  ~ChildNode() { view->release(); }
-  ChildNode(const ChildNode&) = delete;
-  ChildNode& operator=(const ChildNode&) = delete;
-
-  View* view;
-  ChildNode* next = nullptr;
-  ChildNode* previous = nullptr;
-};
 
 namespace {
 
@@ -60,24 +45,6 @@ ViewContainer::~ViewContainer() {
   removeAllChildren(true);
 }
 
-template <typename Visit>
-bool ViewContainer::visitChildren(bool topFirst, Visit visit) {
-  // A child may add or remove children, itself included, from inside the call: the walk
-  // runs over a retained copy of the list and skips whoever has left it meanwhile.
-  std::vector<View*> children;
-  for (ChildNode* node = topFirst ? lastChild : firstChild; node;
-       node = topFirst ? node->previous : node->next) {
-    node->view->retain();
-    children.push_back(node->view);
-  }
-  bool stopped = false;
-  for (View* child : children) {
-    if (!stopped && hasChild(child)) stopped = visit(child);
-  }
-  for (View* child : children) child->release();
-  return stopped;
-}
-
 void ViewContainer::ensureBuffer() {
   if (buffered && !buffer) {
     buffer = std::make_unique<OffscreenContext>(frame, size.width(), size.height(), kBlack);
@@ -110,7 +77,7 @@ void ViewContainer::compose(DrawContext* context, const Rect& local, bool onlyTo
   ensureBuffer();
   const auto drawLayers = [&](DrawContext* target) {
     paintBackdrop(target, local);
-    visitChildren(false, [&](View* child) {
+    children.visitBottomUp([&](View* child) {
       if (!onlyTouching || child->touchesArea(local)) child->draw(target);
       return false;
     });
@@ -152,14 +119,14 @@ void ViewContainer::updateDirtyChildren(DrawContext* context) {
   }
   if (OffscreenContext* target = drawingBuffer()) {
     const bool wasDirty = isDirty();
-    visitChildren(false, [&](View* child) {
+    children.visitBottomUp([&](View* child) {
       child->update(target);
       return false;
     });
     if (wasDirty) target->copyTo(context, size, Point(0, 0));
   } else {
     ShiftedOrigin shift(context, size);
-    visitChildren(false, [&](View* child) {
+    children.visitBottomUp([&](View* child) {
       if (!child->isDirty()) return false;
       // Painting only the backdrop under the child would leave a nested container's
       // untouched children erased, so it redraws whole for this pass.
@@ -182,7 +149,7 @@ void ViewContainer::onMouseDown(DrawContext* context, Point& where) {
   const Point local = toLocal(where, size);
   ShiftedOrigin shift(context, size);
   const std::int32_t buttons = context ? context->getMouseButtons() : -1;
-  visitChildren(true, [&](View* child) {
+  children.visitTopDown([&](View* child) {
     Point point = local;
     if (!child->isMouseActive() || !child->hitTest(point, buttons)) return false;
     child->onMouseDown(context, point);
@@ -196,7 +163,7 @@ std::int32_t ViewContainer::handleMessage(View*, const char* message) {
 
 std::int32_t ViewContainer::onKeyDown(const KeyCode& key) {
   std::int32_t result = -1;
-  visitChildren(true, [&](View* child) {
+  children.visitTopDown([&](View* child) {
     result = child->onKeyDown(key);
     return result != -1;
   });
@@ -205,7 +172,7 @@ std::int32_t ViewContainer::onKeyDown(const KeyCode& key) {
 
 std::int32_t ViewContainer::onKeyUp(const KeyCode& key) {
   std::int32_t result = -1;
-  visitChildren(true, [&](View* child) {
+  children.visitTopDown([&](View* child) {
     result = child->onKeyUp(key);
     return result != -1;
   });
@@ -216,7 +183,7 @@ bool ViewContainer::onDropItems(const char* const* items, std::int32_t count, st
                                 Point& where) {
   if (!frame) return false;
   const Point local = toLocal(where, size);
-  return visitChildren(true, [&](View* child) {
+  return children.visitTopDown([&](View* child) {
     Point point = local;
     Rect hit;
     return child->isMouseActive() && insideEdgesIncluded(child->getHitArea(hit), point) &&
@@ -243,7 +210,7 @@ bool ViewContainer::onWheel(DrawContext* context, const Point& where, float dist
   const Point origin = originInFrame();
   cursor.offset(-origin.x, -origin.y);
   bool taken = false;
-  visitChildren(true, [&](View* child) {
+  children.visitTopDown([&](View* child) {
     Rect hit;
     if (!insideEdgesIncluded(child->getHitArea(hit), cursor)) return false;
     ShiftedOrigin shift(context, size);
@@ -254,14 +221,14 @@ bool ViewContainer::onWheel(DrawContext* context, const Point& where, float dist
 }
 
 void ViewContainer::focusLost(DrawContext* context) {
-  visitChildren(false, [&](View* child) {
+  children.visitBottomUp([&](View* child) {
     child->focusLost(context);
     return false;
   });
 }
 
 void ViewContainer::focusGained(DrawContext* context) {
-  visitChildren(false, [&](View* child) {
+  children.visitBottomUp([&](View* child) {
     child->focusGained(context);
     return false;
   });
@@ -269,8 +236,8 @@ void ViewContainer::focusGained(DrawContext* context) {
 
 bool ViewContainer::isDirty() const {
   if (View::isDirty()) return true;
-  for (const ChildNode* node = firstChild; node; node = node->next) {
-    if (node->view->isDirty()) return true;
+  for (std::int32_t i = 0; i < children.count(); ++i) {
+    if (children.at(i)->isDirty()) return true;
   }
   return false;
 }
@@ -285,7 +252,7 @@ void ViewContainer::setBounds(const Rect& newSize) {
 
 void ViewContainer::setOwnerFrame(FrameServices* newFrame) {
   View::setOwnerFrame(newFrame);
-  for (ChildNode* node = firstChild; node; node = node->next) node->view->setOwnerFrame(newFrame);
+  for (std::int32_t i = 0; i < children.count(); ++i) children.at(i)->setOwnerFrame(newFrame);
 }
 
 bool ViewContainer::onDetached(View*) {
@@ -314,14 +281,12 @@ void ViewContainer::addChild(View* child, const Rect& childHitArea, bool childMo
 
 void ViewContainer::addChild(View* child) {
   if (!child || wouldContainItself(child)) return;
-  auto* node = new ChildNode(child);
-  node->previous = lastChild;
-  if (lastChild) {
-    lastChild->next = node;
-  } else {
-    firstChild = node;
+  // The entry's own reference; the creator keeps theirs.
+  child->retain();
+  if (!children.add(child)) {
+    child->release();
+    return;
   }
-  lastChild = node;
   child->setOwnerFrame(frame);
   child->setParent(this);
   child->onAttached(this);
@@ -335,17 +300,11 @@ void ViewContainer::removeChild(View* child, bool alsoRelease) {
   child->retain();
   bool removed = false;
   // Searched afresh after every removal, since onDetached may change the list.
-  for (ChildNode* node = firstChild; node;) {
-    if (node->view != child) {
-      node = node->next;
-      continue;
-    }
-    (node->previous ? node->previous->next : firstChild) = node->next;
-    (node->next ? node->next->previous : lastChild) = node->previous;
-    child->onDetached(this);
-    delete node;
+  while (View* taken = children.take(children.indexOf(child))) {
+    taken->onDetached(this);
+    // The entry's own reference, handed back by the list.
+    taken->release();
     removed = true;
-    node = firstChild;
   }
   if (removed) {
     if (child->getParent() == this) child->setParent(nullptr);
@@ -357,27 +316,19 @@ void ViewContainer::removeChild(View* child, bool alsoRelease) {
 }
 
 void ViewContainer::removeAllChildren(bool alsoRelease) {
-  while (firstChild) removeChild(firstChild->view, alsoRelease);
+  while (View* first = children.at(0)) removeChild(first, alsoRelease);
 }
 
 bool ViewContainer::hasChild(View* child) const {
-  for (const ChildNode* node = firstChild; node; node = node->next) {
-    if (node->view == child) return true;
-  }
-  return false;
+  return children.contains(child);
 }
 
 std::int32_t ViewContainer::childCount() const {
-  std::int32_t count = 0;
-  for (const ChildNode* node = firstChild; node; node = node->next) ++count;
-  return count;
+  return children.count();
 }
 
 View* ViewContainer::childAt(std::int32_t index) const {
-  if (index < 0) return nullptr;
-  const ChildNode* node = firstChild;
-  for (; node && index > 0; --index) node = node->next;
-  return node ? node->view : nullptr;
+  return children.at(index);
 }
 
 void ViewContainer::setBackdropColor(Color color) {

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "gui/base/Color.h"
+#include "gui/core/ChildList.h"
 #include "gui/core/View.h"
 
 class Bitmap;
@@ -21,9 +22,9 @@ inline constexpr char kMsgCheckIfViewContainer[] = "kMsgCheckIfViewContainer";
 inline constexpr std::int32_t kRedrawWhole = 0;
 inline constexpr std::int32_t kRedrawDirtyChildren = 1;
 
-// Owns one reference to each child it holds (one per time the child was added) and one to
-// its backdrop; destroying the container removes every child with alsoRelease true, so it
-// takes the creators' references with it. Window thread only.
+// Owns one reference to each child it holds (one per time the child was added, see
+// ChildList.h) and one to its backdrop; destroying the container removes every child with
+// alsoRelease true, so it takes the creators' references with it. Window thread only.
 class ViewContainer : public View {
  public:
   // frame may be null and is passed on to the children; a backdrop given is retained.
@@ -62,8 +63,9 @@ class ViewContainer : public View {
   // Makes the buffer when buffering is on.
   bool onAttached(View* holder) override;
 
-  // Both forms ignore a null child and one that would contain itself. The first sets the
-  // child's mouse-active flag and hit area before adding it.
+  // Both forms ignore a null child and one that would contain itself, and add nothing when
+  // the list cannot grow. The first sets the child's mouse-active flag and hit area before
+  // adding it.
   virtual void addChild(View* child, const Rect& hitArea, bool mouseActive);
   // Appends the child on top, retains it, gives it the frame and this container as parent,
   // then tells it onAttached and marks it dirty.
@@ -92,8 +94,6 @@ class ViewContainer : public View {
   virtual void setBuffered(bool flag);
 
  private:
-  struct ChildNode;
-
   void ensureBuffer();
   // The buffer when one is in use and has a surface to draw into.
   OffscreenContext* drawingBuffer() const;
@@ -104,13 +104,8 @@ class ViewContainer : public View {
   void updateDirtyChildren(DrawContext* context);
   Point originInFrame() const;
   bool wouldContainItself(View* child) const;
-  // Calls visit on each child, first added to last or the reverse, until it answers true.
-  // Children removed meanwhile are skipped and none is deleted before the walk ends.
-  template <typename Visit>
-  bool visitChildren(bool topFirst, Visit visit);
 
-  ChildNode* firstChild = nullptr;
-  ChildNode* lastChild = nullptr;
+  ChildList children;
   Bitmap* backdrop = nullptr;
   std::int32_t redrawMode = kRedrawWhole;
   std::unique_ptr<OffscreenContext> buffer;

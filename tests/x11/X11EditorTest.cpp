@@ -75,6 +75,17 @@ class X11Editor : public testing::Test {
     }
   }
 
+  // Idle calls until done() holds, for at most limitMs: the X server and the plug-in's own
+  // thread answer in their own time, which a loaded machine stretches.
+  bool idleUntil(const std::function<bool()>& done, std::int32_t limitMs = 3000) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(limitMs);
+    while (!done()) {
+      if (std::chrono::steady_clock::now() >= end) return false;
+      idleFor(20);
+    }
+    return true;
+  }
+
   // The user acts on a thread of their own while the host keeps sending idle calls: a drag
   // runs inside the host's idle call that delivered its press.
   void asUser(const std::function<void(xtest::XServer&)>& actions) {
@@ -138,6 +149,7 @@ TEST_F(X11Editor, AParentDestroyedWhileOpenClosesTheEditorCleanly) {
   idleFor(100);
   // With its last window gone, the plug-in's connection went too.
   if (clients) {
+    idleUntil([&] { return server->clientCount() == clients; });
     EXPECT_EQ(server->clientCount(), clients);
   }
   plugin->dispatch(effEditClose);
@@ -227,11 +239,13 @@ TEST_F(X11Editor, TypingIntoAFieldSetsItsParameter) {
   idleFor(200);
   // The minimum-taps field: a click opens its edit box with the text selected.
   asUser([](xtest::XServer& user) { click(user, 115, 224); });
+  idleUntil([&] { return server->childCount(server->onlyChild(parent)) == 1; });
   EXPECT_EQ(server->childCount(server->onlyChild(parent)), 1) << "no edit box";
   asUser([](xtest::XServer& user) {
     user.tap('5');
     user.tap(0xFF0D);  // Return
   });
+  idleUntil([&] { return server->childCount(server->onlyChild(parent)) == 0; });
   EXPECT_FLOAT_EQ(plugin->effect().getParameter(&plugin->effect(), 13), 0.4375f);
   EXPECT_EQ(server->childCount(server->onlyChild(parent)), 0) << "the edit box stayed";
 }

@@ -83,6 +83,34 @@ TEST_F(FrameTest, FocusMovesTellTheViewThatLosesIt) {
   EXPECT_EQ(frame->getFocusView(), nullptr);
 }
 
+// A text field that takes itself off the frame when its editing ends.
+class LeavingField : public ProbeView {
+ public:
+  LeavingField(Frame* holder, Log* probeLog)
+      : ProbeView(Rect(0, 0, 10, 10), "field", probeLog), frameToLeave(holder) {}
+  void focusLost(DrawContext*) override { frameToLeave->removeChild(this, false); }
+
+ private:
+  Frame* frameToLeave;
+};
+
+TEST_F(FrameTest, AFocusViewThatLeavesWhileLosingTheFocusLeavesOnce) {
+  ProbeView* a = add(Rect(0, 0, 10, 10), "a");
+  auto* field = new LeavingField(frame.get(), &log);
+  ASSERT_TRUE(frame->addChild(field));
+  ProbeView* b = add(Rect(0, 0, 10, 10), "b");
+  frame->setFocusView(field);
+  log.clear();
+  EXPECT_TRUE(frame->removeChild(field, true));
+  EXPECT_EQ(log, Log{"field detached"});
+  EXPECT_EQ(frame->childCount(), 2);
+  EXPECT_EQ(frame->childAt(0), a);
+  EXPECT_EQ(frame->childAt(1), b);
+  // Its own removal handed the reference back to the test.
+  EXPECT_EQ(field->referenceCount(), 1);
+  field->release();
+}
+
 TEST_F(FrameTest, ModalViewTakesTheMouseAndComesSecondForKeys) {
   ProbeView* field = add(Rect(0, 0, 50, 20), "field");
   ProbeView* view = add(Rect(0, 0, 200, 200), "view");
