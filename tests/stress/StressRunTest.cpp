@@ -34,6 +34,14 @@ TEST(StressRun, SoundPluginPassesAndEveryKindOfRequestIsSent) {
   EXPECT_GT(report.levelCheckedBlocks, 100);
 }
 
+// The fake keeps what it is sent within 0 to 1, as a plug-in that takes other numbers for a
+// parameter (a tempo in beats per minute) keeps them: the level check stays on however far
+// out of range the values sent are.
+TEST(StressRun, ValuesThePluginHoldsWithinRangeKeepTheLevelChecked) {
+  const StressReport report = runAgainst(Fault::None, 7, 20000);
+  EXPECT_GT(report.levelCheckedBlocks, report.blocks / 2);
+}
+
 TEST(StressRun, SameSeedGivesTheSameRunAndAnotherSeedAnother) {
   const StressReport first = runAgainst(Fault::None, 11, 3000);
   const StressReport again = runAgainst(Fault::None, 11, 3000);

@@ -15,9 +15,6 @@ namespace {
 // Counts beyond these are not believed; the run then covers the first ones.
 constexpr int32 kMostParameters = 1024;
 constexpr int32 kMostPrograms = 1024;
-// The tempo takes beats per minute above 1 and taps store any value in it; it
-// moves the beat, never the level, so it does not count for the level check.
-constexpr int32 kTempoParameter = 1;
 
 }  // namespace
 
@@ -90,9 +87,12 @@ void StressRun::dispatch(const Request& request) {
 
 void StressRun::setParameter(int32 index, float value) {
   record_.setParameter(&record_, index, value);
-  if (index >= 0 && index < parameterCount_ && index != kTempoParameter && programCount_ > 0)
+  // What counts is the value the plug-in holds, as it reads it back: a plug-in may take
+  // other numbers than 0 to 1 for a parameter (a tempo in beats per minute, say) and store
+  // them within range.
+  if (index >= 0 && index < parameterCount_ && programCount_ > 0)
     unitValues_[static_cast<size_t>(currentProgram_)][static_cast<size_t>(index)] =
-        isUnitValue(value);
+        isUnitValue(record_.getParameter(&record_, index));
 }
 
 void StressRun::getParameter(int32 index) {

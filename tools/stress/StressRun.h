@@ -31,8 +31,8 @@ struct StressReport {
   std::string violation;  // empty while every check has passed
 };
 
-// What is checked: every output sample is finite; with every stored parameter
-// (but the tempo) within 0 to 1 no output sample exceeds the input's peak; no
+// What is checked: every output sample is finite; with every parameter the plug-in
+// reads back within 0 to 1 no output sample exceeds the input's peak; no
 // byte is written past the buffers (audio, 64-byte texts, scratch records); input
 // texts and audio stay unchanged; effGetProgram answers the program last selected
 // within range; effCanDo answers -1, 0 or 1; real parameters read back finite;
