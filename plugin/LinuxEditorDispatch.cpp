@@ -76,11 +76,11 @@ unsigned char virtualKeyOf(std::uint32_t keysym) {
 }
 
 // Keys and wheel turns over an editor's X window reach the editor as a host would send them.
-class KeysToEditor final : public x11::HostBridge {
+class KeysToEditor final : public platform::x11::HostBridge {
  public:
   void key(platform::WindowHandle frame, std::uint32_t keysym, char text, std::int32_t modifiers,
            bool down) override {
-    AEffect* effect = editorIn(x11::x11Windows().foreignParentOf(frame));
+    AEffect* effect = editorIn(platform::x11::x11Windows().foreignParentOf(frame));
     if (!effect) return;
     std::int32_t bits = 0;
     if (modifiers & platform::kShiftDown) bits |= MODIFIER_SHIFT;
@@ -93,7 +93,7 @@ class KeysToEditor final : public x11::HostBridge {
   }
 
   void wheel(platform::WindowHandle frame, float distance) override {
-    AEffect* effect = editorIn(x11::x11Windows().foreignParentOf(frame));
+    AEffect* effect = editorIn(platform::x11::x11Windows().foreignParentOf(frame));
     auto* object = effect ? static_cast<BasicEffect*>(effect->object) : nullptr;
     auto* extended = dynamic_cast<ExtendedEffect*>(object);
     if (BasicEditor* editor = extended ? extended->getEditor() : nullptr) editor->onWheel(distance);
@@ -103,7 +103,7 @@ class KeysToEditor final : public x11::HostBridge {
 KeysToEditor keysToEditor;
 
 intptr openEditor(AEffect* effect, void* ptr) {
-  x11::X11Windows& windows = x11::x11Windows();
+  platform::x11::X11Windows& windows = platform::x11::x11Windows();
   const auto id = reinterpret_cast<std::uintptr_t>(ptr);
   if (!windows.isForeignWindow(id)) return 0;
   const intptr opened = callRecord(effect, effEditOpen, 0, 0, ptr, 0.0f);
@@ -119,18 +119,21 @@ intptr openEditor(AEffect* effect, void* ptr) {
 
 intptr VSTCALLBACK linuxDispatch(AEffect* effect, int32 opcode, int32 index, intptr value,
                                  void* ptr, float opt) {
-  if (opcode == effVendorSpecific && index == software::kHeadlessWindowRequest) {
-    auto* record = static_cast<software::HeadlessHostWindow*>(ptr);
-    return record && x11::useHeadless() && software::adoptHeadlessHostWindow(record) ? 1 : 0;
+  if (opcode == effVendorSpecific && index == platform::software::kHeadlessWindowRequest) {
+    auto* record = static_cast<platform::software::HeadlessHostWindow*>(ptr);
+    return record && platform::x11::useHeadless() &&
+                   platform::software::adoptHeadlessHostWindow(record)
+               ? 1
+               : 0;
   }
-  if (!x11::onX11()) return callRecord(effect, opcode, index, value, ptr, opt);
+  if (!platform::x11::onX11()) return callRecord(effect, opcode, index, value, ptr, opt);
   switch (opcode) {
     case effEditOpen: {
-      std::lock_guard<std::recursive_mutex> hold(x11::x11Windows().uiLock());
+      std::lock_guard<std::recursive_mutex> hold(platform::x11::x11Windows().uiLock());
       return openEditor(effect, ptr);
     }
     case effEditIdle: {
-      x11::X11Windows& windows = x11::x11Windows();
+      platform::x11::X11Windows& windows = platform::x11::x11Windows();
       std::lock_guard<std::recursive_mutex> hold(windows.uiLock());
       windows.noteHostIdle();
       windows.serve();
@@ -138,7 +141,7 @@ intptr VSTCALLBACK linuxDispatch(AEffect* effect, int32 opcode, int32 index, int
     }
     case effEditClose:
     case effClose: {
-      std::lock_guard<std::recursive_mutex> hold(x11::x11Windows().uiLock());
+      std::lock_guard<std::recursive_mutex> hold(platform::x11::x11Windows().uiLock());
       forget(effect);
       // effClose deletes the effect: nothing of it is touched afterwards.
       return callRecord(effect, opcode, index, value, ptr, opt);
@@ -146,7 +149,7 @@ intptr VSTCALLBACK linuxDispatch(AEffect* effect, int32 opcode, int32 index, int
     case effEditKeyDown:
     case effEditKeyUp:
     case effSetEditKnobMode: {
-      std::lock_guard<std::recursive_mutex> hold(x11::x11Windows().uiLock());
+      std::lock_guard<std::recursive_mutex> hold(platform::x11::x11Windows().uiLock());
       return callRecord(effect, opcode, index, value, ptr, opt);
     }
     default:
@@ -158,8 +161,8 @@ intptr VSTCALLBACK linuxDispatch(AEffect* effect, int32 opcode, int32 index, int
 
 AEffect* useLinuxEditorDispatch(AEffect* effect) {
   if (!effect) return nullptr;
-  x11::useX11UnlessHeadless();
-  x11::x11Windows().setHostBridge(&keysToEditor);
+  platform::x11::useX11UnlessHeadless();
+  platform::x11::x11Windows().setHostBridge(&keysToEditor);
   // Every record has the same dispatcher; the first one is kept to pass calls on.
   AEffectDispatcherProc expected = nullptr;
   recordDispatcher.compare_exchange_strong(expected, effect->dispatcher);

@@ -132,7 +132,7 @@ Paint radial(float cx, float cy, float radius, Rgb inner, Rgb outer) {
 }  // namespace paints
 
 Canvas::Canvas(std::int32_t width, std::int32_t height, Rgb background)
-    : w(width), h(height), pixels(software::PixelSurface::create(width, height, false)) {
+    : w(width), h(height), pixels(platform::software::PixelSurface::create(width, height, false)) {
   for (std::int32_t y = 0; y < h; ++y) {
     for (std::int32_t x = 0; x < w; ++x) pixels->setPixel(x, y, toWord(background));
   }

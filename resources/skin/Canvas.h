@@ -61,7 +61,7 @@ class Canvas {
 
   std::int32_t width() const { return w; }
   std::int32_t height() const { return h; }
-  const software::PixelSurface& surface() const { return *pixels; }
+  const platform::software::PixelSurface& surface() const { return *pixels; }
 
   // Unchecked outside the picture: callers stay inside.
   Rgb at(std::int32_t x, std::int32_t y) const;
@@ -79,5 +79,5 @@ class Canvas {
  private:
   std::int32_t w;
   std::int32_t h;
-  std::unique_ptr<software::PixelSurface> pixels;
+  std::unique_ptr<platform::software::PixelSurface> pixels;
 };

@@ -19,7 +19,7 @@ Lettering::Face& Lettering::face(const TextStyle& style) {
   chosen.height = style.pixelSize;
   chosen.weight = style.bold ? 700 : 400;
   Face made;
-  made.font = software::SoftwareFont::open(chosen);
+  made.font = platform::software::SoftwareFont::open(chosen);
   if (made.font) {
     // The ink of a capital gives the line's cap top and baseline.
     std::int64_t top = INT64_MAX;

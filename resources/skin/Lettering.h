@@ -10,9 +10,9 @@
 
 #include "resources/skin/Canvas.h"
 
-namespace software {
+namespace platform::software {
 class SoftwareFont;
-}  // namespace software
+}  // namespace platform::software
 
 enum class Align { Left, Centre, Right };
 
@@ -39,7 +39,7 @@ class Lettering {
 
  private:
   struct Face {
-    std::shared_ptr<software::SoftwareFont> font;
+    std::shared_ptr<platform::software::SoftwareFont> font;
     float capMiddle = 0;  // below the line cell's top
   };
   Face& face(const TextStyle& style);

@@ -13,9 +13,10 @@
 namespace {
 
 // Every pixel as a square of factor by factor, for looking at small details.
-std::unique_ptr<software::PixelSurface> magnified(const software::PixelSurface& from,
-                                                  std::int32_t factor) {
-  auto to = software::PixelSurface::create(from.width() * factor, from.height() * factor, false);
+std::unique_ptr<platform::software::PixelSurface> magnified(
+    const platform::software::PixelSurface& from, std::int32_t factor) {
+  auto to = platform::software::PixelSurface::create(from.width() * factor, from.height() * factor,
+                                                     false);
   for (std::int32_t y = 0; y < to->height(); ++y) {
     for (std::int32_t x = 0; x < to->width(); ++x)
       to->setPixel(x, y, from.pixel(x / factor, y / factor));
@@ -47,13 +48,13 @@ int main(int argc, char** argv) {
     }
     if (previews.empty()) continue;
     // The preview shows what the loader makes of the file, five-bit channels included.
-    const auto decoded = software::decodeBmp(bytes.data(), bytes.size());
+    const auto decoded = platform::software::decodeBmp(bytes.data(), bytes.size());
     const std::string name =
         previews + "/" + std::string(image.bitmap.file, std::strlen(image.bitmap.file) - 4);
     const std::string png = name + ".png";
     const std::string zoomed = name + "-x4.png";
-    if (!decoded || !software::savePng(*decoded, png.c_str()) ||
-        !software::savePng(*magnified(*decoded, 4), zoomed.c_str())) {
+    if (!decoded || !platform::software::savePng(*decoded, png.c_str()) ||
+        !platform::software::savePng(*magnified(*decoded, 4), zoomed.c_str())) {
       std::fprintf(stderr, "cannot write %s\n", png.c_str());
       return 1;
     }
@@ -62,8 +63,8 @@ int main(int argc, char** argv) {
     const Canvas editor = drawEditorPreview(skin, lettering);
     const std::string png = previews + "/editor.png";
     const std::string zoomed = previews + "/editor-x3.png";
-    if (!software::savePng(editor.surface(), png.c_str()) ||
-        !software::savePng(*magnified(editor.surface(), 3), zoomed.c_str())) {
+    if (!platform::software::savePng(editor.surface(), png.c_str()) ||
+        !platform::software::savePng(*magnified(editor.surface(), 3), zoomed.c_str())) {
       std::fprintf(stderr, "cannot write the editor's pictures into %s\n", previews.c_str());
       return 1;
     }

@@ -17,7 +17,7 @@ class DropInfoDisplayTest : public ::testing::Test {
  protected:
   void SetUp() override {
     tree.reset();
-    software::scriptedInput().reset();
+    platform::software::scriptedInput().reset();
     host = tree.createWindow(nullptr, Rect(0, 0, 400, 300), "HostWindow", true);
     frame = std::make_unique<Frame>(Rect(0, 0, 293, 249), host, nullptr);
     // The editor's depth text: grey box, white outline and text, 10-pixel font.
@@ -42,7 +42,7 @@ class DropInfoDisplayTest : public ::testing::Test {
     return tree.pixels(frame->getWindow())->colorAt(p.x, p.y);
   }
 
-  software::WindowTree& tree = software::windowTree();
+  platform::software::WindowTree& tree = platform::software::windowTree();
   platform::WindowHandle host = nullptr;
   std::unique_ptr<Frame> frame;
   DropInfoDisplay* display = nullptr;

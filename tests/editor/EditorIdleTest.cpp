@@ -36,8 +36,8 @@ class EditorIdleTest : public ::testing::Test {
     return host.count(audioMasterIdle) > before;
   }
 
-  software::WindowTree& tree = software::windowTree();
-  software::ScriptedInput& input = software::scriptedInput();
+  platform::software::WindowTree& tree = platform::software::windowTree();
+  platform::software::ScriptedInput& input = platform::software::scriptedInput();
   platform::WindowHandle hostWindow = nullptr;
   RecordingHost host;
   std::unique_ptr<HarnessEffect> effect;

@@ -41,7 +41,7 @@ class EditorLinkTest : public ::testing::Test {
 
   HarnessEditor& editor() { return effect->editor(); }
 
-  software::WindowTree& tree = software::windowTree();
+  platform::software::WindowTree& tree = platform::software::windowTree();
   platform::WindowHandle hostWindow = nullptr;
   RecordingHost host;
   std::unique_ptr<HarnessEffect> effect;

@@ -56,7 +56,7 @@ TEST(EditorWindowCrosscheck, TheWindowsEditorMatchesTheSoftwarePictureOutsideTex
     if (crosscheck::gdiPicturesRequired()) FAIL() << why << ", and QV_REQUIRE_GDI_PICTURES is set";
     GTEST_SKIP() << why;
   }
-  const auto golden = software::loadPng(QV_GOLDEN_DIR "/editor.png");
+  const auto golden = platform::software::loadPng(QV_GOLDEN_DIR "/editor.png");
   ASSERT_NE(golden, nullptr);
   for (const std::string& dump : dumps) {
     SCOPED_TRACE(dump);

@@ -44,7 +44,7 @@ void TremoloEditorTest::press(Point p, std::int32_t modifiers) {
 void TremoloEditorTest::typeInto(Point p, const char* text) {
   click(p);
   tree.type(text);
-  tree.pressKey(software::kKeyEnter);
+  tree.pressKey(platform::software::kKeyEnter);
   tree.dispatchMessages();
 }
 

@@ -64,9 +64,9 @@ class TremoloEditorTest : public ::testing::Test {
   // The window's pixel at a frame point, once waiting paints are delivered.
   Color pixel(Point inFrame);
 
-  software::WindowTree& tree = software::windowTree();
-  software::ScriptedInput& input = software::scriptedInput();
-  software::ThreadTimers& timers = software::threadTimers();
+  platform::software::WindowTree& tree = platform::software::windowTree();
+  platform::software::ScriptedInput& input = platform::software::scriptedInput();
+  platform::software::ThreadTimers& timers = platform::software::threadTimers();
   platform::WindowHandle hostWindow = nullptr;
   std::unique_ptr<Instance> plugin;
 };

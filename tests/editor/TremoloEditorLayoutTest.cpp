@@ -98,12 +98,12 @@ TEST_F(TremoloEditorTest, OpeningPlacesTheTwentyOneControlsInOrder) {
 // A module whose skin is missing still gets its window at the panel's size with every control
 // in its place, only without pictures.
 TEST_F(TremoloEditorTest, WithoutItsBitmapsTheWindowKeepsItsSizeAndLayout) {
-  std::vector<software::BitmapResource> kept;
+  std::vector<platform::software::BitmapResource> kept;
   for (std::int32_t id = 10001; id <= 10015; ++id) {
-    const software::BitmapResource* resource = software::findBitmapResource(id);
+    const platform::software::BitmapResource* resource = platform::software::findBitmapResource(id);
     ASSERT_NE(resource, nullptr) << id;
     kept.push_back(*resource);
-    software::unregisterBitmapResource(id);
+    platform::software::unregisterBitmapResource(id);
   }
   open();
   idle();
@@ -115,8 +115,8 @@ TEST_F(TremoloEditorTest, WithoutItsBitmapsTheWindowKeepsItsSizeAndLayout) {
     EXPECT_EQ(frame().childAt(i)->getBounds(size), kLayout[i].size) << "place " << i;
   }
   close();
-  for (const software::BitmapResource& resource : kept)
-    software::registerBitmapResource(resource.id, resource.data, resource.size);
+  for (const platform::software::BitmapResource& resource : kept)
+    platform::software::registerBitmapResource(resource.id, resource.data, resource.size);
 }
 
 TEST_F(TremoloEditorTest, OpeningShowsTheCurrentProgram) {

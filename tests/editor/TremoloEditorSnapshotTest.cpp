@@ -29,7 +29,8 @@ TEST(TremoloEditorSnapshot, ThePluginDrawsTheSamePictureInAHostsWindow) {
   const std::string path = testing::TempDir() + "editor-snapshot.png";
   std::string errors;
   ASSERT_EQ(snapshot({QV_PLUGIN_PATH, path}, errors), 0) << errors;
-  std::unique_ptr<software::PixelSurface> picture = software::loadPng(path.c_str());
+  std::unique_ptr<platform::software::PixelSurface> picture =
+      platform::software::loadPng(path.c_str());
   ASSERT_NE(picture, nullptr);
   EXPECT_TRUE(matchesGolden(*picture, "editor"));
   std::remove(path.c_str());
@@ -67,7 +68,7 @@ TEST(TremoloEditorSnapshot, NeverWritesOverThePluginOrIntoAFolder) {
   const std::string picture = (dir / "editor.png").string();
   std::ofstream(picture) << "older";
   ASSERT_EQ(snapshot({plugin, picture}, errors), 0) << errors;
-  EXPECT_NE(software::loadPng(picture.c_str()), nullptr);
+  EXPECT_NE(platform::software::loadPng(picture.c_str()), nullptr);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir),
                           std::filesystem::directory_iterator()),
             3);

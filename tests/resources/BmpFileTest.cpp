@@ -27,7 +27,7 @@ TEST(BmpFileTest, WhatIsWrittenReadsBackAtEveryDepthAndWidth) {
     for (std::int32_t width : {1, 2, 3, 5, 15}) {
       const Canvas picture = sample(width, 3);
       const std::vector<std::uint8_t> bytes = encodeBmp(picture, bits);
-      const auto decoded = software::decodeBmp(bytes.data(), bytes.size());
+      const auto decoded = platform::software::decodeBmp(bytes.data(), bytes.size());
       ASSERT_NE(decoded, nullptr) << bits << " bits, width " << width;
       ASSERT_EQ(decoded->width(), width);
       ASSERT_EQ(decoded->height(), 3);
@@ -52,7 +52,7 @@ TEST(BmpFileTest, WhiteStaysTheColourKeyAtFiveBitsAChannel) {
   Canvas picture(3, 1, Rgb{255, 255, 255});
   picture.blend(1, 0, Rgb{240, 240, 240}, 1);
   const std::vector<std::uint8_t> bytes = encodeBmp(picture, 16);
-  const auto decoded = software::decodeBmp(bytes.data(), bytes.size());
+  const auto decoded = platform::software::decodeBmp(bytes.data(), bytes.size());
   ASSERT_NE(decoded, nullptr);
   EXPECT_EQ(decoded->colorAt(0, 0), Color(255, 255, 255));
   EXPECT_EQ(decoded->colorAt(2, 0), Color(255, 255, 255));

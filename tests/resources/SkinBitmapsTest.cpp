@@ -67,7 +67,7 @@ TEST(SkinBitmapsTest, FilesAreUncompressedBottomUpBitmapsOfTheirDepth) {
 TEST(SkinBitmapsTest, TheLibraryCarriesTheFilesAsTheyStand) {
   for (const skin::BitmapFile& e : skin::kBitmaps) {
     const std::vector<std::uint8_t> file = readSkinFile(e.file);
-    const software::BitmapResource* built = software::findBitmapResource(e.id);
+    const platform::software::BitmapResource* built = platform::software::findBitmapResource(e.id);
     ASSERT_NE(built, nullptr) << e.id;
     ASSERT_EQ(built->size, file.size()) << e.file;
     EXPECT_EQ(std::memcmp(built->data, file.data(), file.size()), 0) << e.file;
@@ -78,7 +78,7 @@ TEST(SkinBitmapsTest, EveryStateOfAStripHasItsOwnPicture) {
   for (const skin::BitmapFile& e : skin::kBitmaps) {
     if (e.pictures < 2) continue;
     const std::vector<std::uint8_t> file = readSkinFile(e.file);
-    const auto surface = software::decodeBmp(file.data(), file.size());
+    const auto surface = platform::software::decodeBmp(file.data(), file.size());
     ASSERT_NE(surface, nullptr) << e.file;
     const std::int32_t h = e.height;
     for (std::int32_t a = 0; a < e.pictures; ++a) {

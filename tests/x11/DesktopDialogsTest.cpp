@@ -39,7 +39,7 @@ class DesktopDialogs : public testing::Test {
     request.kind = kind;
     request.answer = answer;
     request.answerCapacity = sizeof answer;
-    return x11::desktopDialogs().run(request);
+    return platform::x11::desktopDialogs().run(request);
   }
 
   std::string folder;

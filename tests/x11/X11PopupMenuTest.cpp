@@ -23,10 +23,10 @@ class X11PopupMenu : public testing::Test {
     static std::unique_ptr<xtest::XServer> shared = xtest::XServer::connect();
     server = shared.get();
     if (!server) GTEST_SKIP() << "no X server with XTEST (run under xvfb-run)";
-    x11::useX11UnlessHeadless();
-    ASSERT_TRUE(x11::onX11());
+    platform::x11::useX11UnlessHeadless();
+    ASSERT_TRUE(platform::x11::onX11());
     host = server->makeWindow(0, 0, 300, 300);
-    x11::X11Windows& windows = x11::x11Windows();
+    platform::x11::X11Windows& windows = platform::x11::x11Windows();
     windows.registerWindowClass("PopupOwner");
     owner = windows.createChildWindow("PopupOwner", reinterpret_cast<void*>(std::uintptr_t{host}),
                                       "", 300, 300);
@@ -35,8 +35,8 @@ class X11PopupMenu : public testing::Test {
 
   void TearDown() override {
     if (!server) return;
-    x11::x11Windows().destroyWindow(owner);
-    x11::x11Windows().unregisterWindowClass("PopupOwner");
+    platform::x11::x11Windows().destroyWindow(owner);
+    platform::x11::x11Windows().unregisterWindowClass("PopupOwner");
     server->destroy(host);
   }
 
@@ -62,7 +62,7 @@ class X11PopupMenu : public testing::Test {
     std::int32_t chosen;
     {
       // Menus run inside the editor's event handling, which holds the lock.
-      std::lock_guard<std::recursive_mutex> hold(x11::x11Windows().uiLock());
+      std::lock_guard<std::recursive_mutex> hold(platform::x11::x11Windows().uiLock());
       chosen = menu->track(owner, Point(kMenuX, kMenuY), false);
     }
     user.join();
@@ -77,7 +77,7 @@ class X11PopupMenu : public testing::Test {
 TEST_F(X11PopupMenu, AClickChoosesTheEntryUnderThePointer) {
   EXPECT_EQ(trackWhileUserClicks(kMenuX + 10, kMenuY + 8), 10);
   // The menu's window went with the choice.
-  EXPECT_EQ(x11::x11Windows().windowCount(), 1);
+  EXPECT_EQ(platform::x11::x11Windows().windowCount(), 1);
 }
 
 TEST_F(X11PopupMenu, AGreyedEntryCannotBeChosen) {
@@ -86,7 +86,7 @@ TEST_F(X11PopupMenu, AGreyedEntryCannotBeChosen) {
 
 TEST_F(X11PopupMenu, AClickOutsideDismissesTheMenu) {
   EXPECT_EQ(trackWhileUserClicks(kMenuX + 250, kMenuY + 150), platform::kNoMenuCommand);
-  EXPECT_EQ(x11::x11Windows().windowCount(), 1);
+  EXPECT_EQ(platform::x11::x11Windows().windowCount(), 1);
 }
 
 TEST_F(X11PopupMenu, AnEmptyMenuAnswersAtOnce) {

@@ -66,15 +66,15 @@ xcb_window_t XServer::onlyChild(xcb_window_t window) {
   return child;
 }
 
-std::unique_ptr<software::PixelSurface> XServer::picture(xcb_window_t window, std::int32_t w,
-                                                         std::int32_t h) {
+std::unique_ptr<platform::software::PixelSurface> XServer::picture(xcb_window_t window,
+                                                                   std::int32_t w, std::int32_t h) {
   xcb_get_image_reply_t* image = xcb_get_image_reply(
       conn,
       xcb_get_image(conn, XCB_IMAGE_FORMAT_Z_PIXMAP, window, 0, 0, static_cast<std::uint16_t>(w),
                     static_cast<std::uint16_t>(h), ~0u),
       nullptr);
   if (!image) return nullptr;
-  auto surface = software::PixelSurface::create(w, h, false);
+  auto surface = platform::software::PixelSurface::create(w, h, false);
   const auto* words = reinterpret_cast<const std::uint32_t*>(xcb_get_image_data(image));
   if (xcb_get_image_data_length(image) >= w * h * 4) {
     for (std::int32_t y = 0; y < h; ++y) {

@@ -26,8 +26,8 @@ class XServer {
   xcb_window_t onlyChild(xcb_window_t window);
   std::int32_t childCount(xcb_window_t window);
   // The window's picture as device words; null when it cannot be read.
-  std::unique_ptr<software::PixelSurface> picture(xcb_window_t window, std::int32_t w,
-                                                  std::int32_t h);
+  std::unique_ptr<platform::software::PixelSurface> picture(xcb_window_t window, std::int32_t w,
+                                                            std::int32_t h);
   // The user: the pointer to a point of the screen, a button, a key (by key symbol).
   void moveTo(std::int32_t x, std::int32_t y);
   void button(std::uint8_t number, bool down);

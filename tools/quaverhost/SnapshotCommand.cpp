@@ -74,13 +74,13 @@ int runSnapshot(std::span<const std::string> args, std::ostream& out, std::ostre
     effect.setParameter(&effect, setting.index, setting.value);
 
   ERect* rect = nullptr;
-  software::HeadlessHostWindow window;
+  platform::software::HeadlessHostWindow window;
   if (plugin->dispatch(effEditGetRect, 0, 0, &rect) && rect) {
     window.width = rect->right - rect->left;
     window.height = rect->bottom - rect->top;
   }
   // The plug-in draws into the software backend's headless windows only when asked to.
-  if (plugin->dispatch(effVendorSpecific, software::kHeadlessWindowRequest, 0, &window))
+  if (plugin->dispatch(effVendorSpecific, platform::software::kHeadlessWindowRequest, 0, &window))
     plugin->dispatch(effEditOpen, 0, 0, window.window);
   if (!window.dispatchMessages || window.width <= 0 || window.height <= 0) {
     err << "quaverhost: " << tools::echoedWord(args[0])
@@ -92,8 +92,8 @@ int runSnapshot(std::span<const std::string> args, std::ostream& out, std::ostre
   plugin->dispatch(effEditIdle);
   window.dispatchMessages();
 
-  std::unique_ptr<software::PixelSurface> picture =
-      software::PixelSurface::create(window.width, window.height, false);
+  std::unique_ptr<platform::software::PixelSurface> picture =
+      platform::software::PixelSurface::create(window.width, window.height, false);
   std::vector<std::uint32_t> pixels(static_cast<std::size_t>(window.width) *
                                     static_cast<std::size_t>(window.height));
   const bool read = window.readPixels(&window, pixels.data());
@@ -105,7 +105,7 @@ int runSnapshot(std::span<const std::string> args, std::ostream& out, std::ostre
   }
   tools::PendingFile file(args[1]);
   const std::vector<std::uint8_t> png =
-      read ? software::encodePng(*picture) : std::vector<std::uint8_t>();
+      read ? platform::software::encodePng(*picture) : std::vector<std::uint8_t>();
   if (png.empty()) {
     err << "quaverhost: cannot draw the editor's picture\n";
     return 1;

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-namespace software {
+namespace platform::software {
 
 namespace {
 
@@ -37,4 +37,4 @@ const BitmapResource* findBitmapResource(std::int32_t id) {
   return nullptr;
 }
 
-}  // namespace software
+}  // namespace platform::software

@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 
-namespace software {
+namespace platform::software {
 
 struct BitmapResource {
   std::int32_t id = 0;
@@ -21,4 +21,4 @@ void unregisterBitmapResource(std::int32_t id);
 // Null when nothing is registered under the id.
 const BitmapResource* findBitmapResource(std::int32_t id);
 
-}  // namespace software
+}  // namespace platform::software

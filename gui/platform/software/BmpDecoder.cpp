@@ -2,7 +2,7 @@
 
 #include <limits>
 
-namespace software {
+namespace platform::software {
 
 namespace {
 
@@ -88,4 +88,4 @@ std::unique_ptr<PixelSurface> decodeBmp(const std::uint8_t* data, std::size_t si
   return surface;
 }
 
-}  // namespace software
+}  // namespace platform::software

@@ -11,9 +11,9 @@
 
 #include "gui/platform/software/PixelSurface.h"
 
-namespace software {
+namespace platform::software {
 
 // Null when the data is not such a bitmap.
 std::unique_ptr<PixelSurface> decodeBmp(const std::uint8_t* data, std::size_t size);
 
-}  // namespace software
+}  // namespace platform::software

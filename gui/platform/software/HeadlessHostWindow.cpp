@@ -4,7 +4,7 @@
 
 #include "gui/platform/software/WindowTree.h"
 
-namespace software {
+namespace platform::software {
 
 namespace {
 
@@ -59,4 +59,4 @@ void* adoptHeadlessHostWindow(HeadlessHostWindow* record) {
   return record->window;
 }
 
-}  // namespace software
+}  // namespace platform::software

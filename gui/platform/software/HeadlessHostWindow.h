@@ -9,7 +9,7 @@
 
 #include <cstdint>
 
-namespace software {
+namespace platform::software {
 
 // The index of the vendor-specific request that hands the plug-in a record.
 inline constexpr std::int32_t kHeadlessWindowRequest = 0x51764877;  // 'Qvhw'
@@ -35,4 +35,4 @@ struct HeadlessHostWindow {
 // a null record or one without the magic word.
 void* adoptHeadlessHostWindow(HeadlessHostWindow* record);
 
-}  // namespace software
+}  // namespace platform::software

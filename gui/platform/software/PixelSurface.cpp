@@ -1,6 +1,6 @@
 #include "gui/platform/software/PixelSurface.h"
 
-namespace software {
+namespace platform::software {
 
 std::uint32_t toMaskWord(std::uint32_t word) {
   const std::uint32_t sum = (word & 0xFF) + ((word >> 8) & 0xFF) + ((word >> 16) & 0xFF);
@@ -36,4 +36,4 @@ void PixelSurface::fill(Color color) {
   for (std::uint32_t& p : pixels) p = word;
 }
 
-}  // namespace software
+}  // namespace platform::software

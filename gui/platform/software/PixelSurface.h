@@ -10,7 +10,7 @@
 #include "gui/base/Color.h"
 #include "gui/platform/Surface.h"
 
-namespace software {
+namespace platform::software {
 
 class PixelSurface : public platform::Surface {
  public:
@@ -49,4 +49,4 @@ class PixelSurface : public platform::Surface {
 // Black or white for a one-bit surface: white when the colour is at least half bright.
 std::uint32_t toMaskWord(std::uint32_t word);
 
-}  // namespace software
+}  // namespace platform::software

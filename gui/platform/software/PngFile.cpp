@@ -5,7 +5,7 @@
 #include <cstring>
 #include <vector>
 
-namespace software {
+namespace platform::software {
 
 namespace {
 
@@ -69,4 +69,4 @@ std::unique_ptr<PixelSurface> loadPng(const char* path) {
   return surface;
 }
 
-}  // namespace software
+}  // namespace platform::software

@@ -7,7 +7,7 @@
 
 #include "gui/platform/software/PixelSurface.h"
 
-namespace software {
+namespace platform::software {
 
 // Writes the surface as 8-bit RGB.
 bool savePng(const PixelSurface& surface, const char* path);
@@ -16,4 +16,4 @@ std::vector<std::uint8_t> encodePng(const PixelSurface& surface);
 // Reads any PNG that libpng can turn into 8-bit RGB; null when it cannot.
 std::unique_ptr<PixelSurface> loadPng(const char* path);
 
-}  // namespace software
+}  // namespace platform::software

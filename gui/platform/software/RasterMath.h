@@ -7,7 +7,7 @@
 
 #include "gui/base/Rect.h"
 
-namespace software {
+namespace platform::software {
 
 inline Rect intersect(Rect a, const Rect& b) {
   return a.bound(b);
@@ -22,4 +22,4 @@ inline std::int32_t clampTo32(double v) {
   return static_cast<std::int32_t>(std::floor(v));
 }
 
-}  // namespace software
+}  // namespace platform::software

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-namespace software {
+namespace platform::software {
 
 void ScriptedDialogs::reset() {
   dialogs.clear();
@@ -58,4 +58,4 @@ ScriptedDialogs& scriptedDialogs() {
   return dialogs;
 }
 
-}  // namespace software
+}  // namespace platform::software

@@ -11,7 +11,7 @@
 
 #include "gui/platform/FileDialogs.h"
 
-namespace software {
+namespace platform::software {
 
 // A dialog as it was shown.
 struct ShownDialog {
@@ -54,4 +54,4 @@ class ScriptedDialogs final : public platform::FileDialogService {
 // The process's dialogs, as platform::fileDialogs() returns them.
 ScriptedDialogs& scriptedDialogs();
 
-}  // namespace software
+}  // namespace platform::software

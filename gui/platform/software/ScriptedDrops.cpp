@@ -8,7 +8,7 @@
 #include "gui/platform/software/ScriptedInput.h"
 #include "gui/platform/software/WindowTree.h"
 
-namespace software {
+namespace platform::software {
 
 namespace {
 
@@ -122,7 +122,7 @@ void clearShortcuts() {
   shortcuts().clear();
 }
 
-}  // namespace software
+}  // namespace platform::software
 
 bool platform::resolveShortcut(char* path, std::int32_t capacity) {
   if (!path || capacity <= 0) return false;

@@ -12,7 +12,7 @@
 #include "gui/platform/DropSink.h"
 #include "gui/platform/WindowService.h"
 
-namespace software {
+namespace platform::software {
 
 // Data that the scripted user drags.
 class ScriptedDropData final : public platform::DropData {
@@ -75,4 +75,4 @@ class ScriptedDrag {
 void addShortcut(const std::string& link, const std::string& shortTarget);
 void clearShortcuts();
 
-}  // namespace software
+}  // namespace platform::software

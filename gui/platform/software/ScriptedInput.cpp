@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace software {
+namespace platform::software {
 
 void ScriptedInput::reset() {
   *this = ScriptedInput();
@@ -71,4 +71,4 @@ ScriptedInput& scriptedInput() {
   return input;
 }
 
-}  // namespace software
+}  // namespace platform::software

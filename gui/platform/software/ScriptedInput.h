@@ -9,7 +9,7 @@
 
 #include "gui/platform/Input.h"
 
-namespace software {
+namespace platform::software {
 
 class ScriptedInput final : public platform::Input {
  public:
@@ -71,4 +71,4 @@ class ScriptedInput final : public platform::Input {
 // The process's input, as platform::input() returns it.
 ScriptedInput& scriptedInput();
 
-}  // namespace software
+}  // namespace platform::software

@@ -7,7 +7,7 @@
 #include "gui/platform/software/SoftwareDevice.h"
 #include "gui/platform/software/WindowTree.h"
 
-namespace software {
+namespace platform::software {
 
 namespace {
 
@@ -152,7 +152,7 @@ std::unique_ptr<platform::PopupMenu> createScriptedPopupMenu() {
   return std::make_unique<ScriptedPopupMenu>();
 }
 
-}  // namespace software
+}  // namespace platform::software
 
 namespace platform {
 

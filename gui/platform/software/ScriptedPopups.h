@@ -16,7 +16,7 @@
 #include "gui/platform/PopupMenu.h"
 #include "gui/platform/software/PixelSurface.h"
 
-namespace software {
+namespace platform::software {
 
 // One entry of a popup as the user saw it.
 struct ShownEntry {
@@ -73,4 +73,4 @@ ScriptedPopups& scriptedPopups();
 // A menu as platform::createPopupMenu makes it for the scripted user.
 std::unique_ptr<platform::PopupMenu> createScriptedPopupMenu();
 
-}  // namespace software
+}  // namespace platform::software

@@ -5,7 +5,7 @@
 #include "gui/platform/software/RasterMath.h"
 #include "gui/platform/software/SoftwareFont.h"
 
-namespace software {
+namespace platform::software {
 
 namespace {
 
@@ -268,4 +268,4 @@ void SoftwareDevice::textOut(Point p, const char* text, std::int32_t len, const 
   });
 }
 
-}  // namespace software
+}  // namespace platform::software

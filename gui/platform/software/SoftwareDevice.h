@@ -15,7 +15,7 @@
 #include "gui/platform/Device.h"
 #include "gui/platform/software/PixelSurface.h"
 
-namespace software {
+namespace platform::software {
 
 class SoftwareFont;
 
@@ -108,4 +108,4 @@ class SoftwareDevice : public platform::Device {
 // alphaBlend; both present unless a test takes them away.
 void setBlendFunctionsAvailable(bool transparentCopy, bool alphaBlend);
 
-}  // namespace software
+}  // namespace platform::software

@@ -6,7 +6,7 @@
 #include "gui/platform/software/RasterMath.h"
 #include "gui/platform/software/SoftwareDevice.h"
 
-namespace software {
+namespace platform::software {
 
 namespace {
 
@@ -369,4 +369,4 @@ void SoftwareDevice::floodFill(Point p) {
   for (const Point& q : region) plot(q.x, q.y, word);
 }
 
-}  // namespace software
+}  // namespace platform::software

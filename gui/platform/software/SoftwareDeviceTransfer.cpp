@@ -6,7 +6,7 @@
 
 #include "gui/platform/software/SoftwareDevice.h"
 
-namespace software {
+namespace platform::software {
 
 namespace {
 
@@ -123,4 +123,4 @@ bool SoftwareDevice::alphaBlend(const Rect& dst, Device& src, Point srcPos, std:
   return true;
 }
 
-}  // namespace software
+}  // namespace platform::software

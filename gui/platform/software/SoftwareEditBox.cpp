@@ -4,7 +4,7 @@
 #include <cstring>
 #include <vector>
 
-namespace software {
+namespace platform::software {
 
 namespace {
 
@@ -82,4 +82,4 @@ std::unique_ptr<platform::EditBox> openHeadlessEditBox(platform::WindowHandle pa
   return std::make_unique<SoftwareEditBox>(window, setup, client);
 }
 
-}  // namespace software
+}  // namespace platform::software

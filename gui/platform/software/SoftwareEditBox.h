@@ -10,7 +10,7 @@
 #include "gui/platform/EditBox.h"
 #include "gui/platform/software/WindowTree.h"
 
-namespace software {
+namespace platform::software {
 
 class SoftwareEditBox final : public platform::EditBox, private KeyboardClient {
  public:
@@ -51,4 +51,4 @@ std::unique_ptr<platform::EditBox> openHeadlessEditBox(platform::WindowHandle pa
                                                        const platform::EditBoxSetup& setup,
                                                        platform::EditBoxClient& client);
 
-}  // namespace software
+}  // namespace platform::software

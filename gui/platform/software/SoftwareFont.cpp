@@ -8,7 +8,7 @@
 #include <limits>
 #include <string>
 
-namespace software {
+namespace platform::software {
 
 namespace {
 
@@ -140,4 +140,4 @@ void SoftwareFont::render(Point origin, const char* text, std::int32_t len, cons
   }
 }
 
-}  // namespace software
+}  // namespace platform::software

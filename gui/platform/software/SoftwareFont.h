@@ -14,7 +14,7 @@
 struct FT_LibraryRec_;
 struct FT_FaceRec_;
 
-namespace software {
+namespace platform::software {
 
 class SoftwareFont {
  public:
@@ -48,4 +48,4 @@ class SoftwareFont {
   std::int32_t descent = 0;
 };
 
-}  // namespace software
+}  // namespace platform::software

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <chrono>
 
-namespace software {
+namespace platform::software {
 
 void ThreadTimers::beginPeriod(std::uint32_t period) {
   if (period) ++periods;
@@ -57,7 +57,7 @@ ThreadTimers& threadTimers() {
   return instance;
 }
 
-}  // namespace software
+}  // namespace platform::software
 
 namespace platform {
 

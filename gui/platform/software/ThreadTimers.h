@@ -11,7 +11,7 @@
 
 #include "gui/platform/Timers.h"
 
-namespace software {
+namespace platform::software {
 
 class ThreadTimers final : public platform::TimerService {
  public:
@@ -52,4 +52,4 @@ class ThreadTimers final : public platform::TimerService {
 // The process's timers, as platform::timers() returns them.
 ThreadTimers& threadTimers();
 
-}  // namespace software
+}  // namespace platform::software

@@ -7,7 +7,7 @@
 #include "gui/platform/software/ScriptedInput.h"
 #include "gui/platform/software/SoftwareDevice.h"
 
-namespace software {
+namespace platform::software {
 
 namespace {
 
@@ -343,4 +343,4 @@ WindowTree& windowTree() {
   return tree;
 }
 
-}  // namespace software
+}  // namespace platform::software

@@ -15,7 +15,7 @@
 #include "gui/platform/WindowService.h"
 #include "gui/platform/software/PixelSurface.h"
 
-namespace software {
+namespace platform::software {
 
 // The virtual key of Enter, as pressKey takes it.
 inline constexpr std::int32_t kKeyEnter = 13;
@@ -138,4 +138,4 @@ class WindowTree final : public platform::WindowService {
 // The process's windows, as platform::windows() returns them.
 WindowTree& windowTree();
 
-}  // namespace software
+}  // namespace platform::software

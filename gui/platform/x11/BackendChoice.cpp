@@ -18,7 +18,7 @@
 #include "gui/platform/x11/X11PopupMenu.h"
 #include "gui/platform/x11/X11Windows.h"
 
-namespace x11 {
+namespace platform::x11 {
 
 namespace {
 
@@ -42,7 +42,7 @@ bool onX11() {
   return choice.load() == Choice::X11;
 }
 
-}  // namespace x11
+}  // namespace platform::x11
 
 namespace platform {
 

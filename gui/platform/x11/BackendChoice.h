@@ -4,7 +4,7 @@
 // program that does neither (the tests) gets the headless tree.
 #pragma once
 
-namespace x11 {
+namespace platform::x11 {
 
 // X11 from now on, unless the headless tree was asked for before.
 void useX11UnlessHeadless();
@@ -12,4 +12,4 @@ void useX11UnlessHeadless();
 bool useHeadless();
 bool onX11();
 
-}  // namespace x11
+}  // namespace platform::x11

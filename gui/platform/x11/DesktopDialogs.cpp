@@ -11,7 +11,7 @@
 
 extern char** environ;
 
-namespace x11 {
+namespace platform::x11 {
 
 namespace {
 
@@ -157,4 +157,4 @@ platform::FileDialogService& desktopDialogs() {
   return dialogs;
 }
 
-}  // namespace x11
+}  // namespace platform::x11

@@ -4,8 +4,8 @@
 
 #include "gui/platform/FileDialogs.h"
 
-namespace x11 {
+namespace platform::x11 {
 
 platform::FileDialogService& desktopDialogs();
 
-}  // namespace x11
+}  // namespace platform::x11

@@ -10,7 +10,7 @@
 #include "gui/platform/WindowClient.h"
 #include "gui/platform/x11/X11Windows.h"
 
-namespace x11 {
+namespace platform::x11 {
 
 namespace {
 
@@ -195,4 +195,4 @@ std::unique_ptr<platform::EditBox> openX11EditBox(platform::WindowHandle parent,
   return std::make_unique<X11EditBox>(window, parent, setup, client);
 }
 
-}  // namespace x11
+}  // namespace platform::x11

@@ -9,10 +9,10 @@
 
 #include "gui/platform/EditBox.h"
 
-namespace x11 {
+namespace platform::x11 {
 
 std::unique_ptr<platform::EditBox> openX11EditBox(platform::WindowHandle parent,
                                                   const platform::EditBoxSetup& setup,
                                                   platform::EditBoxClient& client);
 
-}  // namespace x11
+}  // namespace platform::x11

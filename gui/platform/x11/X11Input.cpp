@@ -2,7 +2,7 @@
 
 #include "gui/platform/x11/X11Windows.h"
 
-namespace x11 {
+namespace platform::x11 {
 
 namespace {
 
@@ -46,4 +46,4 @@ X11Input& x11Input() {
   return input;
 }
 
-}  // namespace x11
+}  // namespace platform::x11

@@ -8,7 +8,7 @@
 
 #include "gui/platform/Input.h"
 
-namespace x11 {
+namespace platform::x11 {
 
 class X11Input final : public platform::Input {
  public:
@@ -38,4 +38,4 @@ class X11Input final : public platform::Input {
 
 X11Input& x11Input();
 
-}  // namespace x11
+}  // namespace platform::x11

@@ -10,7 +10,7 @@
 #include "gui/platform/software/SoftwareDevice.h"
 #include "gui/platform/x11/X11Windows.h"
 
-namespace x11 {
+namespace platform::x11 {
 
 namespace {
 
@@ -223,4 +223,4 @@ std::unique_ptr<platform::PopupMenu> createX11PopupMenu() {
   return std::make_unique<X11PopupMenu>();
 }
 
-}  // namespace x11
+}  // namespace platform::x11

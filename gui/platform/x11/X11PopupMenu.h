@@ -9,8 +9,8 @@
 
 #include "gui/platform/PopupMenu.h"
 
-namespace x11 {
+namespace platform::x11 {
 
 std::unique_ptr<platform::PopupMenu> createX11PopupMenu();
 
-}  // namespace x11
+}  // namespace platform::x11

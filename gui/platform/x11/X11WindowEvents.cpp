@@ -8,7 +8,7 @@
 #include "gui/platform/x11/X11Input.h"
 #include "gui/platform/x11/X11Windows.h"
 
-namespace x11 {
+namespace platform::x11 {
 
 namespace {
 
@@ -299,4 +299,4 @@ void X11Windows::sleep(std::uint32_t milliseconds) {
   }
 }
 
-}  // namespace x11
+}  // namespace platform::x11

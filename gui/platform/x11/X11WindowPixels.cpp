@@ -13,7 +13,7 @@
 #include "gui/platform/software/SoftwareDevice.h"
 #include "gui/platform/x11/X11Windows.h"
 
-namespace x11 {
+namespace platform::x11 {
 
 namespace {
 
@@ -179,4 +179,4 @@ void X11Windows::flushDrawing(bool force) {
   sendPixels(*node, Rect(0, 0, node->rect.width(), node->rect.height()));
 }
 
-}  // namespace x11
+}  // namespace platform::x11

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-namespace x11 {
+namespace platform::x11 {
 
 namespace {
 
@@ -454,4 +454,4 @@ X11Windows& x11Windows() {
   return windows;
 }
 
-}  // namespace x11
+}  // namespace platform::x11

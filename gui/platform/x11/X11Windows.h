@@ -27,7 +27,7 @@
 #include "gui/platform/software/PixelSurface.h"
 #include "gui/platform/x11/XThread.h"
 
-namespace x11 {
+namespace platform::x11 {
 
 // What a window that takes the keyboard (an edit box, a popup menu) hears of the user.
 // Calls run on the serving thread.
@@ -220,4 +220,4 @@ X11Windows& x11Windows();
 // Milliseconds of a steady clock, the backend's tick count.
 std::int64_t steadyMilliseconds();
 
-}  // namespace x11
+}  // namespace platform::x11

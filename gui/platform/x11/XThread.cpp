@@ -6,7 +6,7 @@
 
 #include <cstdlib>
 
-namespace x11 {
+namespace platform::x11 {
 
 std::unique_ptr<XThread> XThread::open(EventHandler handler, Tick tick) {
   int screenIndex = 0;
@@ -126,4 +126,4 @@ void XThread::loop() {
   }
 }
 
-}  // namespace x11
+}  // namespace platform::x11

@@ -17,7 +17,7 @@
 #include <mutex>
 #include <thread>
 
-namespace x11 {
+namespace platform::x11 {
 
 class XThread {
  public:
@@ -67,4 +67,4 @@ class XThread {
   std::thread thread;
 };
 
-}  // namespace x11
+}  // namespace platform::x11

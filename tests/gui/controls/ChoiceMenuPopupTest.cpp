@@ -19,8 +19,8 @@
 
 namespace {
 
-using software::ShownEntry;
-using Kind = software::ShownEntry::Kind;
+using platform::software::ShownEntry;
+using Kind = platform::software::ShownEntry::Kind;
 
 struct Told {
   Control* control;
@@ -65,11 +65,11 @@ class MenuPopup : public ::testing::Test, public ControlListener {
     input.setButtons(0);
   }
 
-  const software::ShownPopup& lastPopup() const { return popups.shown().back(); }
+  const platform::software::ShownPopup& lastPopup() const { return popups.shown().back(); }
 
-  software::WindowTree& tree = software::windowTree();
-  software::ScriptedInput& input = software::scriptedInput();
-  software::ScriptedPopups& popups = software::scriptedPopups();
+  platform::software::WindowTree& tree = platform::software::windowTree();
+  platform::software::ScriptedInput& input = platform::software::scriptedInput();
+  platform::software::ScriptedPopups& popups = platform::software::scriptedPopups();
   Frame* frame = nullptr;
   Rect frameScreen;
   std::vector<Told> told;
@@ -305,7 +305,7 @@ TEST_F(MenuPopup, OpenBackgroundShowsWhileThePopupIsOpen) {
   layout.height = 40;
   layout.pixels.assign(100 * 40, kGreen);
   const std::vector<std::uint8_t> bytes = makeBmp(layout);
-  software::registerBitmapResource(30901, bytes.data(), bytes.size());
+  platform::software::registerBitmapResource(30901, bytes.data(), bytes.size());
   auto* open = new Bitmap(30901);
   auto* menu = new ChoiceMenu(kMenuRect, this, 7, nullptr, open, 0);
   open->release();
@@ -321,7 +321,7 @@ TEST_F(MenuPopup, OpenBackgroundShowsWhileThePopupIsOpen) {
   EXPECT_TRUE(told.empty());
   frame->idleUpdate();
   EXPECT_NE(tree.pixels(frame->getWindow())->colorAt(12, 22), kGreen);
-  software::unregisterBitmapResource(30901);
+  platform::software::unregisterBitmapResource(30901);
 }
 
 // A menu that draws its entries itself.

@@ -49,8 +49,8 @@ class ControlDragTest : public ::testing::Test {
   // The edit gesture as the host saw it, without the idle requests in between.
   std::vector<int32> gestures() const { return host.opcodes({audioMasterIdle}); }
 
-  software::WindowTree& tree = software::windowTree();
-  software::ScriptedInput& input = software::scriptedInput();
+  platform::software::WindowTree& tree = platform::software::windowTree();
+  platform::software::ScriptedInput& input = platform::software::scriptedInput();
   platform::WindowHandle hostWindow = nullptr;
   RecordingHost host;
   std::unique_ptr<HarnessEffect> effect;

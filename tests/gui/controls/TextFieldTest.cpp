@@ -67,9 +67,9 @@ class TextFieldTest : public DragTest {
     input.advance(ms);
   }
 
-  static software::SoftwareEditBox* box(TextField* field) {
+  static platform::software::SoftwareEditBox* box(TextField* field) {
     platform::EditBox* open = field->getEditBox();
-    return open ? software::SoftwareEditBox::find(open->handle()) : nullptr;
+    return open ? platform::software::SoftwareEditBox::find(open->handle()) : nullptr;
   }
 
   static std::string textOf(TextField* field) {
@@ -85,7 +85,7 @@ class TextFieldTest : public DragTest {
 TEST_F(TextFieldTest, ClickOpensTheBoxOverTheFieldWithItsTextAllSelected) {
   TextField* field = addField();
   quickClick(Point(130, 80));
-  software::SoftwareEditBox* open = box(field);
+  platform::software::SoftwareEditBox* open = box(field);
   ASSERT_NE(open, nullptr);
   EXPECT_EQ(frame->getFocusView(), field);
   EXPECT_EQ(tree.focus(), open->handle());
@@ -112,7 +112,7 @@ TEST_F(TextFieldTest, ClickOpensTheBoxOverTheFieldWithItsTextAllSelected) {
   tree.type("98");
   EXPECT_EQ(open->text(), "98");
   EXPECT_EQ(textOf(field), "120");
-  tree.pressKey(software::kKeyEnter);
+  tree.pressKey(platform::software::kKeyEnter);
   EXPECT_EQ(field->getEditBox(), nullptr);
   EXPECT_EQ(frame->getFocusView(), nullptr);
   EXPECT_FALSE(window->windowEditBoxColors(text, background));
@@ -130,7 +130,7 @@ TEST_F(TextFieldTest, EnterWithTheTextUnchangedClosesTheBoxSilently) {
   tree.type("\b0");
   EXPECT_EQ(box(field)->text(), "10");
   tree.type("\b\b120");
-  tree.pressKey(software::kKeyEnter);
+  tree.pressKey(platform::software::kKeyEnter);
   EXPECT_FALSE(field->isEditing());
   EXPECT_TRUE(edits.empty());
   // Other keys do not end the edit.
@@ -198,7 +198,7 @@ TEST_F(TextFieldTest, TheBoxTakesAtMost255CharactersAndTheFieldKeepsThemAll) {
   const std::string typed(300, '7');
   tree.type(typed.c_str());
   EXPECT_EQ(box(field)->text().size(), 255u);
-  tree.pressKey(software::kKeyEnter);
+  tree.pressKey(platform::software::kKeyEnter);
   EXPECT_EQ(textOf(field), std::string(255, '7'));
   ASSERT_EQ(edits.size(), 1u);
 }
@@ -248,7 +248,7 @@ TEST_F(TextFieldTest, FieldInAContainerOpensAtItsFramePositionAndTellsTheContain
   ASSERT_TRUE(tree.positionInParent(box(field)->handle(), corner));
   EXPECT_EQ(corner, Point(110, 120));
   tree.type("2");
-  tree.pressKey(software::kKeyEnter);
+  tree.pressKey(platform::software::kKeyEnter);
   ASSERT_EQ(edits.size(), 1u);
   // The temporary context draws in the container's coordinates.
   EXPECT_EQ(edits[0].contextOffset, Point(100, 100));

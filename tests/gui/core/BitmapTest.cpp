@@ -21,12 +21,12 @@ const Color kOrange(255, 128, 0);
 class BitmapTest : public ::testing::Test {
  protected:
   void TearDown() override {
-    for (std::int32_t id : ids) software::unregisterBitmapResource(id);
-    software::setBlendFunctionsAvailable(true, true);
+    for (std::int32_t id : ids) platform::software::unregisterBitmapResource(id);
+    platform::software::setBlendFunctionsAvailable(true, true);
   }
   Bitmap* load(const std::vector<std::uint8_t>& bytes, std::int32_t id = kId) {
     data.push_back(bytes);
-    software::registerBitmapResource(id, data.back().data(), data.back().size());
+    platform::software::registerBitmapResource(id, data.back().data(), data.back().size());
     ids.push_back(id);
     return new Bitmap(id);
   }
@@ -227,7 +227,7 @@ class TransparentDrawing : public BitmapTest, public ::testing::WithParamInterfa
   // Draws the picture with white as its key over a blue canvas, by the path under test.
   std::string drawOverBlue(const std::vector<Color>& pixels) {
     Bitmap* bitmap = load(makeBmp({3, 2, 24, false, pixels}));
-    software::setBlendFunctionsAvailable(GetParam() == KeyPath::PlatformFunction, true);
+    platform::software::setBlendFunctionsAvailable(GetParam() == KeyPath::PlatformFunction, true);
     if (GetParam() == KeyPath::PrecomputedMask) {
       Canvas plain(3, 2);
       DrawContext source(nullptr, &plain.device, nullptr);
@@ -265,7 +265,7 @@ TEST_P(TransparentDrawing, AllWhiteLeavesTheDestinationAndNoWhiteCopiesAll) {
 
 TEST_P(TransparentDrawing, DestinationPastTheBitmapStaysAsItWas) {
   Bitmap* bitmap = load(makeBmp({2, 1, 24, false, {kRed, kWhite}}));
-  software::setBlendFunctionsAvailable(GetParam() == KeyPath::PlatformFunction, true);
+  platform::software::setBlendFunctionsAvailable(GetParam() == KeyPath::PlatformFunction, true);
   if (GetParam() == KeyPath::PrecomputedMask) {
     Canvas plain(2, 1);
     DrawContext source(nullptr, &plain.device, nullptr);
@@ -296,7 +296,7 @@ TEST_F(BitmapTest, AlphaBlendUsesOneOpacityClampedToItsRange) {
   EXPECT_EQ(blended(1000), kWhite);
   EXPECT_EQ(blended(0), kBlack);
   EXPECT_EQ(blended(-7), kBlack);
-  software::setBlendFunctionsAvailable(true, false);
+  platform::software::setBlendFunctionsAvailable(true, false);
   EXPECT_EQ(blended(255), kBlack);
   bitmap->release();
 }

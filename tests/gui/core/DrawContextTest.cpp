@@ -499,7 +499,7 @@ class DrawContextMouse : public ::testing::Test {
     DrawContext::setButtonsSwapped(false);
     input.reset();
   }
-  software::ScriptedInput& input = software::scriptedInput();
+  platform::software::ScriptedInput& input = platform::software::scriptedInput();
 };
 
 TEST_F(DrawContextMouse, ButtonsFollowTheSystemsSwap) {
@@ -513,7 +513,7 @@ TEST_F(DrawContextMouse, ButtonsFollowTheSystemsSwap) {
 }
 
 TEST_F(DrawContextMouse, PointerIsRelativeToTheWindowAndTheCurrentOrigin) {
-  software::SoftwareWindow window(Rect(100, 50, 400, 300));
+  platform::software::SoftwareWindow window(Rect(100, 50, 400, 300));
   DrawContext context(nullptr, nullptr, &window);
   input.setCursor(Point(130, 70));
   Point where;

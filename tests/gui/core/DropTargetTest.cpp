@@ -14,8 +14,8 @@
 namespace {
 
 using platform::DropEffect;
-using software::ScriptedDrag;
-using software::ScriptedDropData;
+using platform::software::ScriptedDrag;
+using platform::software::ScriptedDropData;
 
 // A view that keeps a copy of every drop that reaches it.
 class DropProbe : public View {
@@ -49,14 +49,14 @@ class DropTest : public FrameTest {
  protected:
   void SetUp() override {
     FrameTest::SetUp();
-    software::clearShortcuts();
+    platform::software::clearShortcuts();
     lower = new DropProbe(Rect(10, 10, 100, 100));
     upper = new DropProbe(Rect(50, 50, 150, 150));
     ASSERT_TRUE(frame->addChild(lower));
     ASSERT_TRUE(frame->addChild(upper));
   }
   void TearDown() override {
-    software::clearShortcuts();
+    platform::software::clearShortcuts();
     FrameTest::TearDown();
   }
   // A point of the frame on the screen.
@@ -191,11 +191,11 @@ TEST_F(DropTest, NamesThatCannotBeReadOrDoNotFitAreLeftOut) {
 }
 
 TEST_F(DropTest, ShortcutsAreDeliveredAsTheShortPathOfTheirTargets) {
-  software::addShortcut("C:\\Links\\Loop.lnk", "C:\\SAMPLES\\LONGLO~1.WAV");
-  software::addShortcut("C:\\Links\\Beat.LNK", "C:\\BEAT.WAV");
-  software::addShortcut("C:\\Links\\Mixed.LnK", "C:\\MIXED.WAV");
-  software::addShortcut("C:\\Links\\Loop.lnk.txt", "C:\\WRONG.WAV");
-  software::addShortcut("C:\\Links\\Huge.lnk", "C:\\" + std::string(1100, 'h'));
+  platform::software::addShortcut("C:\\Links\\Loop.lnk", "C:\\SAMPLES\\LONGLO~1.WAV");
+  platform::software::addShortcut("C:\\Links\\Beat.LNK", "C:\\BEAT.WAV");
+  platform::software::addShortcut("C:\\Links\\Mixed.LnK", "C:\\MIXED.WAV");
+  platform::software::addShortcut("C:\\Links\\Loop.lnk.txt", "C:\\WRONG.WAV");
+  platform::software::addShortcut("C:\\Links\\Huge.lnk", "C:\\" + std::string(1100, 'h'));
   ScriptedDropData files = ScriptedDropData::files(
       {"C:\\Links\\Loop.lnk", "C:\\Links\\Beat.LNK", "C:\\Links\\Mixed.LnK",
        "C:\\Links\\Loop.lnk.txt", "C:\\Links\\Broken.lnk", "C:\\Links\\Huge.lnk"});

@@ -92,13 +92,13 @@ class FileSelectorTest : public ::testing::Test {
     selection.fileTypes = types.data();
     return selection;
   }
-  const software::ShownDialog& lastDialog() { return dialogs.shown().back(); }
+  const platform::software::ShownDialog& lastDialog() { return dialogs.shown().back(); }
 
   ScriptedHost host;
   Effect effect;
   std::vector<VstFileType> types;
-  software::ScriptedDialogs& dialogs = software::scriptedDialogs();
-  software::WindowTree& tree = software::windowTree();
+  platform::software::ScriptedDialogs& dialogs = platform::software::scriptedDialogs();
+  platform::software::WindowTree& tree = platform::software::windowTree();
 };
 
 TEST_F(FileSelectorTest, AHostThatCanDoBothRunsTheSelectionAndClosesIt) {
@@ -147,7 +147,7 @@ TEST_F(FileSelectorTest, LoadFiltersListEachTypeThenAllTypesThenAnyType) {
   selection.initialPath = const_cast<char*>("C:\\Loops");
   FileSelector selector(&effect);
   selector.run(&selection);
-  const software::ShownDialog& shown = lastDialog();
+  const platform::software::ShownDialog& shown = lastDialog();
   EXPECT_EQ(shown.kind, FileDialogKind::Open);
   EXPECT_EQ(shown.title, "Load a loop");
   EXPECT_EQ(shown.initialFolder, "C:\\Loops");

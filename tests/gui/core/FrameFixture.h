@@ -60,8 +60,8 @@ class FrameTest : public ::testing::Test {
     tree.dispatchMessages();
   }
 
-  software::WindowTree& tree = software::windowTree();
-  software::ScriptedInput& input = software::scriptedInput();
+  platform::software::WindowTree& tree = platform::software::windowTree();
+  platform::software::ScriptedInput& input = platform::software::scriptedInput();
   platform::WindowHandle host = nullptr;
   std::unique_ptr<Frame> frame;
   std::vector<std::string> log;

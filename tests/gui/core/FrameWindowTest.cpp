@@ -14,13 +14,13 @@ namespace {
 
 std::string classOf(platform::WindowHandle window) {
   char name[64] = "";
-  software::windowTree().className(window, name, sizeof name);
+  platform::software::windowTree().className(window, name, sizeof name);
   return name;
 }
 
 Rect screenOf(platform::WindowHandle window) {
   Rect r;
-  software::windowTree().screenRect(window, r);
+  platform::software::windowTree().screenRect(window, r);
   return r;
 }
 

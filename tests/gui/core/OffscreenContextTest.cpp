@@ -84,12 +84,12 @@ class OffscreenFromBitmap : public ::testing::Test {
  protected:
   void SetUp() override {
     bytes = makeBmp({2, 2, 24, false, {kRed, kGreen, kBlue, kWhite}});
-    software::registerBitmapResource(kId, bytes.data(), bytes.size());
+    platform::software::registerBitmapResource(kId, bytes.data(), bytes.size());
     bitmap = new Bitmap(kId);
   }
   void TearDown() override {
     bitmap->release();
-    software::unregisterBitmapResource(kId);
+    platform::software::unregisterBitmapResource(kId);
   }
   static constexpr std::int32_t kId = 20001;
   std::vector<std::uint8_t> bytes;

@@ -4,7 +4,7 @@
 
 #include "gui/platform/Window.h"
 
-namespace software {
+namespace platform::software {
 
 class SoftwareWindow : public platform::Window {
  public:
@@ -19,4 +19,4 @@ class SoftwareWindow : public platform::Window {
   Rect screen;
 };
 
-}  // namespace software
+}  // namespace platform::software

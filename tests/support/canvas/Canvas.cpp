@@ -6,7 +6,7 @@
 
 Canvas::Canvas(std::int32_t width, std::int32_t height, Color bg)
     : background(bg),
-      surface(software::PixelSurface::create(width, height, false)),
+      surface(platform::software::PixelSurface::create(width, height, false)),
       device(surface.get()) {
   surface->fill(bg);
 }
@@ -35,12 +35,14 @@ std::int32_t Canvas::count(Color color) const {
   return n;
 }
 
-bool matchesGoldenIn(const std::string& directory, const software::PixelSurface& surface,
+bool matchesGoldenIn(const std::string& directory, const platform::software::PixelSurface& surface,
                      const std::string& name) {
   const std::string expectedPath = directory + "/" + name + ".png";
   const char* update = std::getenv("QV_UPDATE_GOLDENS");
-  if (update && std::string(update) == "1") return software::savePng(surface, expectedPath.c_str());
-  std::unique_ptr<software::PixelSurface> expected = software::loadPng(expectedPath.c_str());
+  if (update && std::string(update) == "1")
+    return platform::software::savePng(surface, expectedPath.c_str());
+  std::unique_ptr<platform::software::PixelSurface> expected =
+      platform::software::loadPng(expectedPath.c_str());
   bool same =
       expected && expected->width() == surface.width() && expected->height() == surface.height();
   for (std::int32_t y = 0; same && y < surface.height(); ++y) {
@@ -49,7 +51,7 @@ bool matchesGoldenIn(const std::string& directory, const software::PixelSurface&
   }
   if (!same) {
     const std::string actualPath = directory + "/" + name + ".actual.png";
-    software::savePng(surface, actualPath.c_str());
+    platform::software::savePng(surface, actualPath.c_str());
   }
   return same;
 }

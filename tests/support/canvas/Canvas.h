@@ -23,8 +23,8 @@ struct Canvas {
   std::int32_t count(Color color) const;
 
   Color background;
-  std::unique_ptr<software::PixelSurface> surface;
-  software::SoftwareDevice device;
+  std::unique_ptr<platform::software::PixelSurface> surface;
+  platform::software::SoftwareDevice device;
 };
 
 // A frame stand-in with a size and a count of its idle calls.
@@ -40,12 +40,13 @@ struct TestFrame : FrameLink {
 // Compares the surface with directory/name.png and writes it as a PNG beside the expected
 // one when they differ; true when equal. Set QV_UPDATE_GOLDENS=1 in the environment to write
 // the expected picture instead.
-bool matchesGoldenIn(const std::string& directory, const software::PixelSurface& surface,
+bool matchesGoldenIn(const std::string& directory, const platform::software::PixelSurface& surface,
                      const std::string& name);
 
 #ifdef QV_GOLDEN_DIR
 // The same in the golden folder of the test program, which the build names.
-inline bool matchesGolden(const software::PixelSurface& surface, const std::string& name) {
+inline bool matchesGolden(const platform::software::PixelSurface& surface,
+                          const std::string& name) {
   return matchesGoldenIn(QV_GOLDEN_DIR, surface, name);
 }
 #endif

@@ -6,7 +6,7 @@
 namespace crosscheck {
 
 bool readBack(OffscreenContext& context, Picture& picture) {
-  const auto* surface = dynamic_cast<const software::PixelSurface*>(context.getSurface());
+  const auto* surface = dynamic_cast<const platform::software::PixelSurface*>(context.getSurface());
   if (!surface) return false;
   picture.width = surface->width();
   picture.height = surface->height();

@@ -7,9 +7,9 @@
 namespace crosscheck {
 
 void installSceneResources() {
-  software::registerBitmapResource(kPicture24, kPicture24Bytes, sizeof(kPicture24Bytes));
-  software::registerBitmapResource(kPicture32, kPicture32Bytes, sizeof(kPicture32Bytes));
-  software::registerBitmapResource(kPicture16, kPicture16Bytes, sizeof(kPicture16Bytes));
+  platform::software::registerBitmapResource(kPicture24, kPicture24Bytes, sizeof(kPicture24Bytes));
+  platform::software::registerBitmapResource(kPicture32, kPicture32Bytes, sizeof(kPicture32Bytes));
+  platform::software::registerBitmapResource(kPicture16, kPicture16Bytes, sizeof(kPicture16Bytes));
 }
 
 }  // namespace crosscheck

@@ -24,7 +24,7 @@ void DragTest::SetUp() {
 
 void DragTest::TearDown() {
   Frame::setKnobMode(0);
-  for (std::int32_t id : bitmapIds) software::unregisterBitmapResource(id);
+  for (std::int32_t id : bitmapIds) platform::software::unregisterBitmapResource(id);
 }
 
 void DragTest::valueChanged(DrawContext* context, Control* control) {
@@ -41,7 +41,8 @@ Bitmap* DragTest::strip(std::int32_t width, std::int32_t band,
     layout.pixels.insert(layout.pixels.end(), static_cast<std::size_t>(width * band), c);
   const std::int32_t id = nextBitmapId++;
   bitmapBytes.push_back(makeBmp(layout));
-  software::registerBitmapResource(id, bitmapBytes.back().data(), bitmapBytes.back().size());
+  platform::software::registerBitmapResource(id, bitmapBytes.back().data(),
+                                             bitmapBytes.back().size());
   bitmapIds.push_back(id);
   return new Bitmap(id);
 }

@@ -81,8 +81,8 @@ class DragTest : public ::testing::Test, public ControlListener {
     void adopt(Frame* made) { frame = made; }
   };
 
-  software::WindowTree& tree = software::windowTree();
-  software::ScriptedInput& input = software::scriptedInput();
+  platform::software::WindowTree& tree = platform::software::windowTree();
+  platform::software::ScriptedInput& input = platform::software::scriptedInput();
   FakeHost hostProgram;
   BareEffect effect{FakeHost::callback};
   Frame* frame = nullptr;
