@@ -1,55 +1,12 @@
 // The audio routine allocates nothing and calls the host a fixed number of
 // times per block, whatever the block size. This program counts every
-// allocation through replaced global operators new and delete.
+// allocation through replaced global operators new and delete (qv_test_counted_allocation).
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <cstdlib>
-#include <new>
 #include <vector>
 
+#include "tests/support/allocation/CountedAllocation.h"
 #include "tests/support/host/FakeHost.h"
-
-namespace {
-std::atomic<long> allocations{0};
-
-void* allocate(std::size_t size) {
-  allocations.fetch_add(1, std::memory_order_relaxed);
-  return std::malloc(size == 0 ? 1 : size);
-}
-
-// Kept out of line so that the compiler does not pair a new with this free.
-[[gnu::noinline]] void release(void* memory) {
-  std::free(memory);
-}
-}  // namespace
-
-void* operator new(std::size_t size) {
-  void* memory = allocate(size);
-  if (!memory) throw std::bad_alloc();
-  return memory;
-}
-void* operator new[](std::size_t size) {
-  return operator new(size);
-}
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-  return allocate(size);
-}
-void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
-  return allocate(size);
-}
-void operator delete(void* memory) noexcept {
-  release(memory);
-}
-void operator delete[](void* memory) noexcept {
-  release(memory);
-}
-void operator delete(void* memory, std::size_t) noexcept {
-  release(memory);
-}
-void operator delete[](void* memory, std::size_t) noexcept {
-  release(memory);
-}
 
 namespace {
 
@@ -71,9 +28,9 @@ TEST(RealTime, BlocksAllocateNothingAndCallTheHostAFewTimes) {
 
   for (float source : {0.0f, 0.25f, 0.5f, 0.75f}) {
     for (float shape : {0.0f, 0.5f, 1.0f}) {
-      const long beforeCreation = allocations.load();
+      const long beforeCreation = counted_allocation::count();
       Instance plugin;
-      ASSERT_GT(allocations.load(), beforeCreation) << "the counting operators are in use";
+      ASSERT_GT(counted_allocation::count(), beforeCreation) << "the counting operators are in use";
       plugin.setParameter(kTempoSource, source);
       plugin.setParameter(kShape, shape);
       plugin.host.transport.flags = kVstTempoValid | kVstTransportPlaying;
@@ -82,10 +39,10 @@ TEST(RealTime, BlocksAllocateNothingAndCallTheHostAFewTimes) {
           plugin.host.transport.tempo = 60.0 + round;
           plugin.host.transport.ppqPos = round * 0.37;
           const std::size_t callsBefore = plugin.host.calls.size();
-          const long before = allocations.load();
+          const long before = counted_allocation::count();
           plugin.dispatch(effProcessEvents, 0, 0, &events);
           plugin.process(buffers, buffers, frames);
-          const long allocated = allocations.load() - before;
+          const long allocated = counted_allocation::count() - before;
           ASSERT_EQ(allocated, 0) << "source " << source << " frames " << frames;
           // One transport request or report, a tap click, a beat click and its
           // ending at most.

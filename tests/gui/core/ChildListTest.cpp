@@ -1,62 +1,19 @@
 // The child list of the frame and the view container: order, growth and its failure,
 // removal, the walks, and the one reference each entry owns. The global array operator new
-// that the list grows with is replaced here, so that a test can make it fail.
+// that the list grows with is replaced (qv_test_counted_allocation), so that a test can make
+// it fail.
 #include "gui/core/ChildList.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <memory>
-#include <new>
 #include <string>
 #include <vector>
 
 #include "gui/core/Frame.h"
 #include "gui/core/ViewContainer.h"
 #include "tests/gui/controls/ViewProbes.h"
-
-namespace {
-
-// While set, every nothrow array allocation fails.
-bool failArrays = false;
-
-void* allocate(std::size_t size) {
-  return std::malloc(size == 0 ? 1 : size);
-}
-
-// Kept out of line so that the compiler does not pair a new with this free.
-[[gnu::noinline]] void release(void* memory) {
-  std::free(memory);
-}
-
-}  // namespace
-
-void* operator new(std::size_t size) {
-  void* memory = allocate(size);
-  if (!memory) throw std::bad_alloc();
-  return memory;
-}
-void* operator new[](std::size_t size) {
-  return operator new(size);
-}
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-  return allocate(size);
-}
-void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
-  return failArrays ? nullptr : allocate(size);
-}
-void operator delete(void* memory) noexcept {
-  release(memory);
-}
-void operator delete[](void* memory) noexcept {
-  release(memory);
-}
-void operator delete(void* memory, std::size_t) noexcept {
-  release(memory);
-}
-void operator delete[](void* memory, std::size_t) noexcept {
-  release(memory);
-}
+#include "tests/support/allocation/CountedAllocation.h"
 
 namespace {
 
@@ -64,8 +21,8 @@ using Log = std::vector<std::string>;
 
 // Makes the storage's next growth fail for as long as it lives.
 struct ArraysFail {
-  ArraysFail() { failArrays = true; }
-  ~ArraysFail() { failArrays = false; }
+  ArraysFail() { counted_allocation::failNothrowArrays(true); }
+  ~ArraysFail() { counted_allocation::failNothrowArrays(false); }
   ArraysFail(const ArraysFail&) = delete;
   ArraysFail& operator=(const ArraysFail&) = delete;
 };
