@@ -5,16 +5,10 @@
 #include <cstring>
 
 #include "host/ExtendedEffect.h"
+#include "tests/support/host/BareEffect.h"
 #include "tests/support/host/FakeHost.h"
 
 namespace {
-
-// The bare second layer, for its defaults.
-class BareEffect : public ExtendedEffect {
- public:
-  explicit BareEffect(audioMasterCallback host) : ExtendedEffect(host, 1, 1) {}
-  void process(float**, float**, int32) override {}
-};
 
 TEST(HostRequests, WrappersSendTheirOpcode) {
   FakeHost host;

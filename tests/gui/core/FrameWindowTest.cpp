@@ -8,6 +8,8 @@
 #include "host/ExtendedEffect.h"
 #include "tests/gui/core/FrameFixture.h"
 #include "tests/gui/core/Printers.h"
+#include "tests/support/editor/AdoptingEditor.h"
+#include "tests/support/host/BareEffect.h"
 #include "tests/support/host/FakeHost.h"
 
 namespace {
@@ -199,22 +201,9 @@ TEST_F(FrameSizing, PositionClimbsWrappersOfAboutTheFramesSize) {
 // An effect with a scripted host, and the editor base over it that the effect owns.
 class FrameWithEditor : public FrameTest {
  protected:
-  class BareEffect : public ExtendedEffect {
-   public:
-    explicit BareEffect(audioMasterCallback callback) : ExtendedEffect(callback, 1, 1) {}
-    void process(float**, float**, int32) override {}
-  };
-
-  // Lets a test hand the frame to the editor, as the product's editor makes its own.
-  class TestEditor : public EditorBase {
-   public:
-    using EditorBase::EditorBase;
-    void adopt(Frame* made) { frame = made; }
-  };
-
   void SetUp() override {
     FrameTest::SetUp();
-    editor = new TestEditor(&effect);
+    editor = new AdoptingEditor(&effect);
     frame = std::make_unique<Frame>(kEditorSize, host, editor);
   }
   void TearDown() override {
@@ -224,7 +213,7 @@ class FrameWithEditor : public FrameTest {
 
   FakeHost hostProgram;
   BareEffect effect{FakeHost::callback};
-  TestEditor* editor = nullptr;
+  AdoptingEditor* editor = nullptr;
 };
 
 TEST_F(FrameWithEditor, EditsAndSizingReachTheHostThroughTheEditor) {

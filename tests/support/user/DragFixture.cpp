@@ -17,7 +17,7 @@ void DragTest::SetUp() {
   input.reset();
   Frame::setKnobMode(0);
   const platform::WindowHandle host = tree.createWindow(nullptr, kHostRect, "HostWindow", true);
-  auto* editor = new TestEditor(&effect);
+  auto* editor = new AdoptingEditor(&effect);
   frame = new Frame(Rect(0, 0, 293, 249), host, editor);
   editor->adopt(frame);
 }

@@ -17,6 +17,8 @@
 #include "gui/platform/software/ScriptedInput.h"
 #include "gui/platform/software/WindowTree.h"
 #include "host/ExtendedEffect.h"
+#include "tests/support/editor/AdoptingEditor.h"
+#include "tests/support/host/BareEffect.h"
 #include "tests/support/host/FakeHost.h"
 
 // What the listener heard: the value, whether a context came with it, and how many
@@ -69,17 +71,6 @@ class DragTest : public ::testing::Test, public ControlListener {
   // it with the golden picture of that name.
   bool drawnMatches(const char* name, std::int32_t width, std::int32_t height,
                     std::initializer_list<Control*> controls);
-
-  class BareEffect : public ExtendedEffect {
-   public:
-    explicit BareEffect(audioMasterCallback callback) : ExtendedEffect(callback, 1, 1) {}
-    void process(float**, float**, int32) override {}
-  };
-  class TestEditor : public EditorBase {
-   public:
-    using EditorBase::EditorBase;
-    void adopt(Frame* made) { frame = made; }
-  };
 
   platform::software::WindowTree& tree = platform::software::windowTree();
   platform::software::ScriptedInput& input = platform::software::scriptedInput();
